@@ -13,9 +13,9 @@ inline constexpr double MIN_TARGET_ANGLE_DEG = 1.0;
 inline constexpr double MIN_INHERENT_FILTER_MM = 1.0;
 
 struct TubeSettings {
-  double tube_voltage_kv = 100.0;   // T0, also the electrons' initial energy in keV
-  double target_angle_deg = 12.0;   // theta
-  double inherent_filter_mm = 2.5;  // aluminium equivalent
+  double tube_voltage_kv = 100.0;    // T0, also the electrons' initial energy in keV
+  double target_angle_deg = 12.0;    // theta
+  double inherent_filter_mm = 2.5;   // aluminium equivalent
   double added_aluminium_mm = 0.0;
   double added_copper_mm = 0.0;
 };
@@ -39,8 +39,8 @@ double TargetCotangent(double target_angle_deg);
 
 // Tucker's semi-empirical spectrum of a tungsten target behind aluminium and
 // copper filters, normalised to a maximum of 1. Fills both tables on success.
-SpectrumRefusal ComputeTuckerSpectrum(const TubeSettings& settings, const AttenuationTable& mu,
-                                      SpectrumTables& tables);
+SpectrumRefusal ComputeTuckerSpectrum(const TubeSettings& settings,
+                                      const AttenuationTable& mu, SpectrumTables& tables);
 
 // A one-sentence English explanation of a refusal, for console users.
 std::string DescribeRefusal(SpectrumRefusal refusal);
