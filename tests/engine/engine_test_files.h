@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "rng.h"
+#include "tally.h"
+#include "transport.h"
 
 namespace lumora::test {
 
@@ -49,6 +51,24 @@ inline fs::path fixture(const std::string& name) {
 inline void copy_water_tables(const fs::path& dir) {
   fs::copy_file(fixture("Water.mix"), dir / "Water.mix");
   fs::copy_file(fixture("Water.xfs"), dir / "Water.xfs");
+}
+
+// The fixture tables and the fixed geometry, as a run uses them.
+inline PhysicsTables fixture_tables() {
+  PhysicsTables t;
+  t.material = load_material_table(fixture("Water.mix"));
+  t.scattering = load_scattering_table(fixture("Water.xfs"));
+  t.geometry = make_geometry();
+  return t;
+}
+
+// The sum of one image over all pixels, in double.
+inline double image_total(const ImageTally& t, int kind) {
+  double sum = 0;
+  for (int iy = 1; iy <= IMAGE_SIZE; ++iy) {
+    for (int ix = 1; ix <= IMAGE_SIZE; ++ix) sum += t.at(kind, ix, iy);
+  }
+  return sum;
 }
 
 // P_Spectrum.dat text as the spectrum window writes it: every bin 0 except

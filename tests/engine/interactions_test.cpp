@@ -76,36 +76,6 @@ TEST(Incoherent, DrawsThreePerTrialAndOneMoreForTheSTest) {
   EXPECT_EQ(without_s.energy, with_s.energy);
 }
 
-TEST(Incoherent, KahnSamplingFollowsKleinNishina) {
-  ScatteringTable t = load_scattering_table(fixture("Water.xfs"));
-  t.xfs_incoh_max = 0;  // no S(x) thinning: the pure Klein-Nishina distribution
-  const double E = 60.0;
-  const double k = E / 511.0;
-  // Mean cos(theta) of the Klein-Nishina cross section, by the midpoint rule.
-  double weight = 0, moment = 0;
-  const int steps = 200000;
-  for (int i = 0; i < steps; ++i) {
-    const double mu = -1 + (i + 0.5) * 2.0 / steps;
-    const double ratio = 1 / (1 + k * (1 - mu));
-    const double w = ratio * ratio * (ratio + 1 / ratio - (1 - mu * mu));
-    weight += w;
-    moment += w * mu;
-  }
-  const double expected = moment / weight;
-
-  Generator g = seed_generator();
-  const int n = 200000;
-  double sum = 0, sum2 = 0;
-  for (int i = 0; i < n; ++i) {
-    const ScatterResult r = sample_incoherent(g, t, static_cast<float>(E));
-    sum += r.cos_theta_s;
-    sum2 += 1.0 * r.cos_theta_s * r.cos_theta_s;
-  }
-  const double mean = sum / n;
-  const double sigma = std::sqrt((sum2 / n - mean * mean) / n);
-  EXPECT_NEAR(mean, expected, 4 * sigma);
-}
-
 TEST(Scattering, NoEnergyIsEverGained) {
   const ScatteringTable t = load_scattering_table(fixture("Water.xfs"));
   Generator g = seed_generator();

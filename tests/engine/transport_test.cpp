@@ -12,23 +12,9 @@ namespace {
 
 using test::draws_between;
 using test::fixture;
+using test::fixture_tables;
+using test::image_total;
 using test::scripted_generator;
-
-PhysicsTables fixture_tables() {
-  PhysicsTables t;
-  t.material = load_material_table(fixture("Water.mix"));
-  t.scattering = load_scattering_table(fixture("Water.xfs"));
-  t.geometry = make_geometry();
-  return t;
-}
-
-double total(const ImageTally& t, int kind) {
-  double sum = 0;
-  for (int iy = 1; iy <= IMAGE_SIZE; ++iy) {
-    for (int ix = 1; ix <= IMAGE_SIZE; ++ix) sum += t.at(kind, ix, iy);
-  }
-  return sum;
-}
 
 TEST(Geometry, BeamHalfAngle) {
   const PhantomGeometry g = make_geometry();
@@ -81,7 +67,7 @@ TEST(History, PhotonsBelowTheCutOffTakeOnlyTheSourceDraws) {
     run_history(gen, tables, tally, energy);
     EXPECT_EQ(draws_between(start, gen), 2) << energy;
   }
-  EXPECT_EQ(total(tally, 3), 0.0);
+  EXPECT_EQ(image_total(tally, 3), 0.0);
 }
 
 TEST(History, ImagesAddUpAndPrimariesKeepTheirEnergy) {
@@ -89,44 +75,14 @@ TEST(History, ImagesAddUpAndPrimariesKeepTheirEnergy) {
   ImageTally tally;
   Generator gen = seed_generator();
   for (int i = 0; i < 20000; ++i) run_history(gen, tables, tally, 30.0f);
-  const double primary = total(tally, 1);
-  const double scattered = total(tally, 2);
+  const double primary = image_total(tally, 1);
+  const double scattered = image_total(tally, 2);
   EXPECT_GT(primary, 0.0);
   EXPECT_GT(scattered, 0.0);
-  EXPECT_NEAR(total(tally, 3), primary + scattered, 1e-3 * (primary + scattered));
+  EXPECT_NEAR(image_total(tally, 3), primary + scattered, 1e-3 * (primary + scattered));
   // Every primary photon scores exactly the bin energy.
   EXPECT_NEAR(std::fmod(primary, 30.0), 0.0, 1e-6);
   for (float v : tally.image_tally) ASSERT_GE(v, 0.0f);
-}
-
-// Primary photons of a 60 keV beam: the image total against Beer-Lambert
-// transmission through the 20 cm block along each ray, averaged over the
-// uniform projected beam angles, with the attenuation of the same table.
-TEST(PhysicsCheck, PrimaryTransmissionFollowsBeerLambert) {
-  const PhysicsTables tables = fixture_tables();
-  const float energy = 60.0f;
-  const double mu = static_cast<double>(lookup_coefficients(tables.material, energy).mu_total) *
-                    tables.material.mix_density;
-  const double h = tables.geometry.field_half_angle;
-  const int steps = 400;
-  double mean = 0;
-  for (int i = 0; i < steps; ++i) {
-    for (int j = 0; j < steps; ++j) {
-      const double xs = 80 * std::tan(h * (2 * (i + 0.5) / steps - 1));
-      const double ys = 80 * std::tan(h * (2 * (j + 0.5) / steps - 1));
-      const double path = 20 * std::sqrt(80 * 80 + xs * xs + ys * ys) / 80;
-      mean += std::exp(-mu * path);
-    }
-  }
-  const double p = mean / (steps * steps);
-
-  const int n = 300000;
-  ImageTally tally;
-  Generator gen = seed_generator();
-  for (int i = 0; i < n; ++i) run_history(gen, tables, tally, energy);
-  const double primaries = total(tally, 1) / energy;
-  const double sigma = std::sqrt(n * p * (1 - p));
-  EXPECT_NEAR(primaries, n * p, 4 * sigma) << "expected transmission " << p;
 }
 
 }  // namespace
