@@ -126,6 +126,25 @@ TEST(Dialogue, TwoRunsWriteIdenticalResults) {
   EXPECT_EQ(first.size(), 675912u);
 }
 
+// 64-bit FNV-1a hash of a text.
+std::uint64_t fnv1a(const std::string& text) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (unsigned char c : text) hash = (hash ^ c) * 1099511628211ull;
+  return hash;
+}
+
+// Guards the exact sequence of draws and the floating-point policy: any change
+// to either changes Result.dat. The gold hash was taken from this engine; if a
+// change is meant to alter the results, the failure message prints the new hash.
+TEST(Dialogue, ResultMatchesTheGoldRun) {
+  const std::map<int, std::string> spectrum = {
+      {20, "  3.000E-01"}, {60, "  4.000E-01"}, {120, "  1.000E+00"}, {200, "  2.500E-01"}};
+  const fs::path dir = prepared_dir(spectrum, "5.00E+03");
+  ASSERT_EQ(run_engine_in(dir, "\n\n").status, 0);
+  const std::string result = slurp(dir / "Result.dat");
+  EXPECT_EQ(fnv1a(result), 0x9abe41bee7123363ull) << std::hex << "0x" << fnv1a(result);
+}
+
 // Unusable input ends the run before the banner, names the file on standard
 // error, exits with 1, and leaves an earlier Result.dat as it was.
 TEST(Dialogue, InputErrorsEndTheRunBeforeTheBanner) {
