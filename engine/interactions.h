@@ -43,7 +43,8 @@ struct Azimuth {
 
 // Log-log interpolation of the material table at `energy` (keV) between the
 // first row from row 2 on above the energy and the row before it; below row 2
-// it extrapolates along the line of rows 1 and 2.
+// it extrapolates along the line of rows 1 and 2 (above the last row, along
+// the last two rows; a loaded table reaches above every photon energy).
 Coefficients lookup_coefficients(const MaterialTable& table, float energy);
 
 // r2 < p_photo: photoelectric; below p_photo_coherent: coherent; else incoherent.
