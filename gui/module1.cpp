@@ -87,6 +87,8 @@ QString RefusalWarning(lumora::SpectrumRefusal refusal) {
       return "ターゲット角度は 90 度未満にして下さい";
     case lumora::SpectrumRefusal::NothingTransmitted:
       return "フィルタが厚すぎてＸ線が透過しません";
+    case lumora::SpectrumRefusal::InputOutOfRange:
+      return "照射条件が計算できる範囲を外れています";
     case lumora::SpectrumRefusal::NotFinite:
       return "この照射条件ではスペクトルを計算できません";
     case lumora::SpectrumRefusal::None:

@@ -186,6 +186,7 @@ TEST_F(Form5Test, ARefusalKeepsTheEarlierCurveTableAndOkState) {
       {"Text4", "-0.5", "付加フィルタの厚さは 0 mm 以上にして下さい"},
       {"Text5", "90", "ターゲット角度は 90 度未満にして下さい"},
       {"Text4", "100000", "フィルタが厚すぎてＸ線が透過しません"},
+      {"Text5", "1e999", "この照射条件ではスペクトルを計算できません"},
   };
   for (const auto& c : cases) {
     for (auto [name, value] : {std::pair{"Text1", "100"},
