@@ -87,18 +87,16 @@ EngineLaunch PlanEngineLaunch(const QString& workingDirectory, const QString& pr
           "xterm をインストールして下さい";
       return launch;
     }
-    options << "-T" << ENGINE_PROGRAM;
+    options += {"-T", ENGINE_PROGRAM};
   }
+  // xterm sizes its cells by the widest glyph of its main face, so a CJK face
+  // there would space every ASCII letter by a full width: a Latin monospace
+  // face sets the cells and the CJK face draws the double-width characters.
   if (IsXterm(launch.program))
-    options << "-fa"
-            << "Noto Sans Mono CJK JP"
-            << "-fs"
-            << "12";
+    options += {"-fa", "monospace", "-fd", "Noto Sans Mono CJK JP", "-fs", "12"};
 
   launch.arguments = options;
-  launch.arguments << "-e"
-                   << "sh"
-                   << "-c" << ENGINE_WRAPPER << ENGINE_PROGRAM << engine;
+  launch.arguments += {"-e", "sh", "-c", ENGINE_WRAPPER, ENGINE_PROGRAM, engine};
 
   launch.environment = environment;
   if (!HasUtf8Locale(environment)) launch.environment.insert("LC_ALL", "C.UTF-8");

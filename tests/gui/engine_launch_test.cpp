@@ -136,7 +136,7 @@ TEST_F(EnginePlanTest, GivesXtermACjkFontAndTheEngineAUtf8Locale) {
   AddTerminal("xterm");
   EngineLaunch launch = Plan();
   ASSERT_TRUE(launch.error.isEmpty());
-  const int font = launch.arguments.indexOf("-fa");
+  const int font = launch.arguments.indexOf("-fd");  // the double-width face
   ASSERT_GE(font, 0);
   EXPECT_EQ(launch.arguments.value(font + 1), "Noto Sans Mono CJK JP");
   EXPECT_LT(font, launch.arguments.indexOf("-e"));
