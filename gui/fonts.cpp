@@ -44,3 +44,9 @@ void SetBackground(QWidget* widget, const QColor& colour) {
   widget->setPalette(palette);
   widget->setAutoFillBackground(true);
 }
+
+void SetTextColour(QWidget* widget, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  widget->setPalette(palette);
+}

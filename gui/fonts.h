@@ -20,3 +20,6 @@ void SetButtonFace(QPushButton* button);
 
 // A solid background colour for a label or panel.
 void SetBackground(QWidget* widget, const QColor& colour);
+
+// The colour of a label's text.
+void SetTextColour(QWidget* widget, const QColor& colour);

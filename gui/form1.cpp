@@ -39,9 +39,7 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, QRect r
   auto* label = new QLabel(text, parent);
   label->setObjectName(name);
   label->setFont(font);
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, colour);
-  label->setPalette(palette);
+  SetTextColour(label, colour);
   label->setGeometry(rect);
   return label;
 }

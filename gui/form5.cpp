@@ -37,9 +37,7 @@ QLabel* AddLabel(QWidget* parent, const QString& text, QRect twips, const QFont&
   auto* label = new QLabel(text, parent);
   label->setFont(font);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, colour);
-  label->setPalette(palette);
+  SetTextColour(label, colour);
   const QRect rect = TwipRect(twips.x(), twips.y(), twips.width(), twips.height());
   const QSize need = label->sizeHint();
   label->setGeometry(rect.x(), rect.y(), std::max(rect.width(), need.width()),
