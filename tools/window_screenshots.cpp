@@ -1,7 +1,7 @@
 // Screenshots of the two windows of Lumisim-1 as the X server shows them.
 // Usage: window_screenshots <working directory with Mus2018.dat> <output directory>
 // Run it under a virtual X display (tools/window_screenshots.sh does): it shows
-// the main window, then opens the spectrum window and computes the spectrum of
+// the main window, then opens Form5 and computes a spectrum from
 // the default conditions, and grabs each window from the screen into
 // form1.png and form5.png.
 #include <QApplication>
