@@ -1,6 +1,6 @@
-// The shipped attenuation file Mus2018.dat: read by the spectrum calculator's
-// own reader, every field checked against xraylib, spot values against
-// published mass attenuation coefficients.
+// The shipped attenuation file Mus2018.dat: read by LoadAttenuationTable,
+// every field checked against xraylib, spot values against published mass
+// attenuation coefficients.
 
 #include <gtest/gtest.h>
 
