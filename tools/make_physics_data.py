@@ -135,7 +135,7 @@ def interpolate(lower, upper, energy):
 
 
 def check_energies(lower, upper):
-    """Energies strictly inside (lower, upper]: every 0.05 keV and every bin."""
+    """Energies in (lower, upper]: every 0.05 keV and every 0.5 keV bin."""
     fine = {round(k * 0.05, 2) for k in range(int(lower / 0.05) + 1, int(upper / 0.05) + 1)}
     bins = {k * BIN_KEV for k in range(1, BINS + 1) if lower < k * BIN_KEV <= upper}
     return sorted(e for e in fine | bins if lower < e <= upper)
