@@ -4,6 +4,7 @@
 #include <signal.h>
 
 #include "child_process.h"
+#include "history_file.h"
 #include "kill_in_write.h"
 #include "spectrum_file.h"
 #include "test_files.h"
@@ -30,6 +31,22 @@ TEST(WriterFaults, KilledWhileWritingTheSpectrumLeavesTheEarlierFile) {
   // Unarmed, the same writer replaces the file whole.
   EXPECT_EQ(WriteSpectrumFile(file, spectrum), "");
   EXPECT_TRUE(test::ReadText(file) == FormatSpectrumFile(spectrum));
+}
+
+TEST(WriterFaults, KilledWhileWritingTheHistoriesLeavesTheEarlierFile) {
+  const auto file = test::ScratchDirectory() / "history.dat";
+  test::WriteText(file, "1.00E+07\r\n");
+
+  const test::ChildOutcome run = test::run_in_child([&](std::ostream& err) {
+    test::kill_in_write_of("history.dat");
+    err << WriteHistoryFile(file, 123456);
+    return 0;
+  });
+  ASSERT_EQ(run.signal, SIGKILL) << "the writer was not killed while writing: " << run.err;
+  EXPECT_EQ(test::ReadText(file), "1.00E+07\r\n");
+
+  EXPECT_EQ(WriteHistoryFile(file, 123456), "");
+  EXPECT_EQ(test::ReadText(file), "1.23E+05\r\n");
 }
 
 }  // namespace
