@@ -27,7 +27,15 @@ enum class SpectrumRefusal {
   TargetAngleTooLarge,  // at 90 degrees or more self-absorption turns into a gain
   NothingTransmitted,   // every filtered bin is 0: nothing to normalise by
   NotFinite,            // an intermediate value overflowed or is not a number
+  InputOutOfRange,      // voltage, target angle or inherent filtration outside the ranges above
 };
+
+// The refusal that the settings alone cause (None when they are fit for the
+// model); ComputeTuckerSpectrum checks this first.
+SpectrumRefusal CheckTubeSettings(const TubeSettings& settings);
+
+// cot of the target angle, with the degree conversion by the five-decimal pi 3.14159.
+double TargetCotangent(double target_angle_deg);
 
 // Tucker's semi-empirical spectrum of a tungsten target behind aluminium and
 // copper filters, normalised to a maximum of 1. Fills both tables on success.
