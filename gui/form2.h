@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class PictureBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -20,11 +21,10 @@ class Form2 : public QWidget {
   // text is never shown as the current file, and the message names the file.
   QString FillListing(const QString& file);
 
- private:
-  QLabel* label1_;
-  QLabel* label3_;
-  QListWidget* list1_;
-  QLabel* label2_;
-  QPushButton* command1_;
-  QLabel* picture2_;
+  QLabel* Label1;         // heading
+  QLabel* Label3;         // name of the listed file
+  QListWidget* List1;     // the numbered source lines
+  QLabel* Label2;         // note below the list
+  QPushButton* Command1;  // 閉じる
+  PictureBox* Picture2;   // decorative
 };

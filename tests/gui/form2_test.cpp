@@ -54,6 +54,8 @@ TEST_F(Form2Test, ControlsCarryTheirNamesAndTexts) {
   }
   ASSERT_NE(form.findChild<QPushButton*>("Command1"), nullptr);
   EXPECT_EQ(form.findChild<QPushButton*>("Command1")->text(), QString::fromUtf8("閉じる"));
+  EXPECT_EQ(form.findChild<QPushButton*>("Command1")->palette().color(QPalette::Button),
+            QColor(255, 255, 192));
   const auto* list = form.findChild<QListWidget*>("List1");
   ASSERT_NE(list, nullptr);
   EXPECT_FALSE(list->isSortingEnabled());
