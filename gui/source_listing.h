@@ -5,9 +5,6 @@
 
 namespace lumora {
 
-// The engine's source text shipped beside the programs, in cp932 with CR LF.
-inline constexpr const char* SOURCE_LISTING_FILE = "Lumicore-1.cpp";
-
 // One entry of the listing: the 1-based line number with at least four digits,
 // zero-padded ("0001", ..., "9999", "10000"), then "|", then the line as read.
 QString ListingEntry(int lineNumber, const QString& line);
