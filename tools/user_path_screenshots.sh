@@ -14,13 +14,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 docs=$PWD/docs
 source=${1:-build/run}
+shipped=(Lumisim-1 Lumicore-1 Lumicore-1.cpp Mus2018.dat Water.mix Water.xfs)
 cmake --build --preset default >/dev/null
-for f in Lumisim-1 Lumicore-1 Lumicore-1.cpp Mus2018.dat Water.mix Water.xfs; do
+for f in "${shipped[@]}"; do
   [ -e "$source/$f" ] || { echo "$source/$f is missing" >&2; exit 1; }
 done
 
-work=$(mktemp -d)
-cp "$source"/* "$work"/
+work=$(mktemp -d)  # holds only what is shipped: no exchange file of an earlier run
+for f in "${shipped[@]}"; do cp "$source/$f" "$work/"; done
 exec 3>"$work/display"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 2>"$work/xvfb.log" &
 xvfb=$!
