@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "energy_bins.h"
 #include "run_time_error.h"
 
 namespace lumora {
@@ -11,9 +12,8 @@ namespace lumora {
 // Input tables of the engine, read once at start-up and never changed.
 // Every table is indexed from 1, as the files number their rows; index 0 is unused.
 
-constexpr int MIX_CAPACITY = 80;    // rows the material table can hold
-constexpr int XFS_ROWS = 45;        // rows of Water.xfs
-constexpr int SPECTRUM_BINS = 300;  // bins of P_Spectrum.dat, bin i = i * 0.5 keV
+constexpr int MIX_CAPACITY = 80;  // rows the material table can hold
+constexpr int XFS_ROWS = 45;      // rows of Water.xfs
 
 // Water.mix: mass interaction coefficients of the phantom material.
 struct MaterialTable {

@@ -7,6 +7,8 @@ inline constexpr char HISTORY_FILE[] = "history.dat";      // main window -> eng
 inline constexpr char RESULT_FILE[] = "Result.dat";        // engine -> main window
 inline constexpr char ATTENUATION_FILE[] = "Mus2018.dat";  // shipped data
 inline constexpr char ENGINE_PROGRAM[] = "Lumicore-1";     // the engine itself
+// The engine's source text, shipped in cp932 with CR LF for the listing window.
+inline constexpr char SOURCE_LISTING_FILE[] = "Lumicore-1.cpp";
 
 // Deletes a file of the working directory; a missing file or a failure to
 // delete it is ignored, since every caller goes on with its next step.

@@ -32,6 +32,12 @@ QFont TimesFont(double points) {
   return font;
 }
 
+QFont GothicFont(double points) {
+  QFont font = Font({"MS Gothic", "ＭＳ ゴシック", "Noto Sans Mono CJK JP"}, points);
+  font.setStyleHint(QFont::Monospace);
+  return font;
+}
+
 void SetButtonFace(QPushButton* button) {
   QPalette palette = button->palette();
   palette.setColor(QPalette::Button, QColor(255, 255, 192));

@@ -14,6 +14,7 @@ QFont MeiryoFont(double points);
 QFont RoundGothicFont(double points);
 QFont PGothicFont(double points, bool bold);
 QFont TimesFont(double points);
+QFont GothicFont(double points);  // monospaced, so that source columns line up
 
 // The light yellow face of every command button, RGB 255, 255, 192.
 void SetButtonFace(QPushButton* button);

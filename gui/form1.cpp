@@ -8,6 +8,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 
 #include "engine_launch.h"
@@ -16,6 +19,7 @@
 #include "history_file.h"
 #include "module1.h"
 #include "read_leading_number.h"
+#include "result_file.h"
 #include "warnings.h"
 
 namespace {
@@ -83,6 +87,7 @@ Form1::Form1(Module1& module, Warner& warner) : module_(module), warner_(warner)
 
 Form1::~Form1() {
   delete form5_;
+  delete form2_;
 }
 
 void Form1::createControls() {
@@ -154,15 +159,23 @@ void Form1::createControls() {
   Line2 = AddCrosshairLine(Picture1, "Line2", {IMAGE_PIXELS / 2, 0, 1, IMAGE_PIXELS});
 }
 
-// The run-control actions of this window. Loading and drawing the result
-// (Command7, Command3, Option1-3) and the source listing (Command8) connect
-// their own handlers here as well.
+// The actions of this window: run control, loading and drawing the result,
+// and the source listing. An option only chooses the image kind; the picture
+// changes when Command3 is pressed.
 void Form1::connectControls() {
   connect(Command4, &QPushButton::clicked, this, &Form1::openSpectrumWindow);
   connect(Command1, &QPushButton::clicked, this, &Form1::confirmHistories);
   connect(Command2, &QPushButton::clicked, this, &Form1::startSimulation);
   connect(Command5, &QPushButton::clicked, this, &Form1::reset);
   connect(Command6, &QPushButton::clicked, this, &Form1::exitProgram);
+  connect(Command7, &QPushButton::clicked, this, &Form1::loadResult);
+  connect(Command3, &QPushButton::clicked, this, &Form1::showImage);
+  connect(Command8, &QPushButton::clicked, this, &Form1::showSourceListing);
+  for (auto [option, kind] : {std::pair{Option1, 1}, {Option2, 2}, {Option3, 3}}) {
+    connect(option, &QRadioButton::toggled, this, [this, kind = kind](bool checked) {
+      if (checked) module_.ImageKind = kind;
+    });
+  }
 }
 
 void Form1::disableSteps() {
@@ -260,6 +273,47 @@ void Form1::exitProgram() {
   DeleteIgnoringErrors(RESULT_FILE);
   DeleteIgnoringErrors(SPECTRUM_FILE);
   QCoreApplication::exit(0);
+}
+
+// The three images are read into a fresh table that replaces ImageData and
+// ImageMax only when all 67 503 items have been read, so a missing, short or
+// damaged file leaves the last loaded images and the step state as they were.
+void Form1::loadResult() {
+  const std::string error =
+      lumora::LoadResultFile(RESULT_FILE, module_.ImageData, module_.ImageMax);
+  if (!error.empty()) {
+    warner_.warn(this, QString::fromStdString(error));
+    return;
+  }
+  QCoreApplication::processEvents();
+  Command3->setEnabled(true);
+  Command3->setFocus();
+}
+
+void Form1::showImage() {
+  Picture1->cls();
+  DrawImage(module_, *Picture1);
+}
+
+// Every press lists the file afresh from line 1. A file that cannot be read is
+// reported and the window is hidden, so that no stale listing stays on view.
+void Form1::showSourceListing() {
+  const bool created = !form2_;
+  if (created) form2_ = new Form2;
+  const QString error = form2_->FillListing(SOURCE_LISTING_FILE);
+  if (!error.isEmpty()) {
+    form2_->hide();
+    warner_.warn(this, error);
+    return;
+  }
+  if (created) {  // beside the main window, as far as the screen allows
+    const QRect area = screen()->availableGeometry();
+    const QRect main = frameGeometry();
+    form2_->move(std::max(area.left(), std::min(main.right() + 1, area.right() - form2_->width())),
+                 std::max(area.top(), main.top()));
+  }
+  form2_->show();
+  form2_->raise();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

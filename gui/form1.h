@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "form2.h"
 #include "form5.h"
 #include "picture_box.h"
 
@@ -27,6 +28,9 @@ class Form1 : public QWidget {
 
   // Form5 while it exists (created by step ①, unloaded by its frame).
   Form5* spectrumWindow() const { return form5_; }
+
+  // Form2 once the source listing has been asked for.
+  Form2* sourceWindow() const { return form2_; }
 
   QLabel* Label9;         // title
   QLabel* Label1;         // what the program computes
@@ -65,6 +69,9 @@ class Form1 : public QWidget {
   void startSimulation();     // Command2
   void reset();               // Command5
   void exitProgram();         // Command6
+  void loadResult();          // Command7
+  void showImage();           // Command3
+  void showSourceListing();   // Command8
   void spectrumAccepted();
   void spectrumCancelled();
   void spectrumWindowClosed();
@@ -78,4 +85,5 @@ class Form1 : public QWidget {
   Module1& module_;
   Warner& warner_;
   QPointer<Form5> form5_;
+  QPointer<Form2> form2_;
 };

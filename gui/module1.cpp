@@ -6,6 +6,7 @@
 #include "exchange_files.h"
 #include "fonts.h"
 #include "form5.h"
+#include "grey_level.h"
 #include "picture_box.h"
 #include "read_leading_number.h"
 #include "spectrum/attenuation_table.h"
@@ -118,4 +119,16 @@ bool ComputeSpectrum(Module1& module, Form5& form5, Warner& warner) {
   }
   PlotSpectrum(*form5.Picture3, module.Tables.Spectrum);
   return true;
+}
+
+void DrawImage(const Module1& module, PictureBox& picture1) {
+  for (int j = 1; j <= lumora::IMAGE_SIZE; ++j) {
+    for (int i = 1; i <= lumora::IMAGE_SIZE; ++i) {
+      const int g = lumora::GreyLevel(module.ImageData(module.ImageKind, i, j), module.ImageMax);
+      picture1.fill(QPointF(4 * i - 3, 4 * j - 3), QPointF(4 * i, 4 * j), QColor(g, g, g));
+    }
+  }
+  const QColor red(255, 0, 0);
+  picture1.line(QPointF(0, 300), QPointF(600, 300), red);
+  picture1.line(QPointF(300, 0), QPointF(300, 600), red);
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "result_images.h"
 #include "spectrum/spectrum_tables.h"
 #include "spectrum/tucker_model.h"
 
@@ -14,6 +15,8 @@ struct Module1 {
   lumora::AttenuationTable Mu;    // MuTungsten, MuAluminium, MuCopper (1/cm)
   lumora::SpectrumTables Tables;  // UnfilteredSpectrum and the accepted-to-be Spectrum
   int ImageKind = 3;              // image to draw: 1 primary, 2 scattered, 3 all photons
+  lumora::ImageTable ImageData;   // the three images of the last load (keV per cell)
+  double ImageMax = 0;            // largest value of the three images, their common scale
 };
 
 // Reads Mus2018.dat of the working directory into the attenuation tables.
@@ -38,6 +41,12 @@ bool ComputeSpectrum(Module1& module, Form5& form5, Warner& warner);
 
 // The warning for a refusal of Tucker's model.
 QString RefusalWarning(lumora::SpectrumRefusal refusal);
+
+// Draws image ImageKind into Picture1 (600 x 600 pixels): cell (i, j) fills
+// the pixels 4i-3..4i by 4j-3..4j in its grey level on the common scale
+// ImageMax, then the red crosshair through the centre goes over it. No cell
+// covers pixel row and column 0.
+void DrawImage(const Module1& module, PictureBox& picture1);
 
 // Picture3's coordinate system: 6000 units across, 2500 down.
 inline constexpr double CHART_WIDTH = 6000;

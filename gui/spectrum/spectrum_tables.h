@@ -2,11 +2,11 @@
 
 #include <array>
 
+#include "energy_bins.h"
+
 namespace lumora {
 
-// Energy bins of the spectrum: bin i stands for the photon energy i x 0.5 keV.
-inline constexpr int SPECTRUM_BINS = 300;
-inline constexpr double BIN_WIDTH_KEV = 0.5;
+inline constexpr double BIN_WIDTH_KEV = 0.5;  // keV per energy bin
 
 // One value per bin, indexed by the bin number 1..300; index 0 is never used.
 using BinTable = std::array<double, SPECTRUM_BINS + 1>;
