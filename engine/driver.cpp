@@ -17,7 +17,8 @@ std::int64_t bin_photon_count(float spectrum_value, float histories) {
 
 namespace {
 
-void simulate(const EngineConsole& console, const std::filesystem::path& directory) {
+void simulate(const EngineConsole& console, const std::filesystem::path& directory,
+              const EngineOptions& options) {
   auto show = [&](std::string_view line) { show_line(console.out, console.encoding, line); };
 
   Generator gen = seed_generator();
@@ -32,7 +33,7 @@ void simulate(const EngineConsole& console, const std::filesystem::path& directo
 
   for (std::string_view line : BANNER_LINES) show(line);
   console.out.flush();
-  wait_for_enter(console.in);
+  if (!options.batch) wait_for_enter(console.in);
 
   show(BLANK_LINE);
   show(TITLE_LINE);
@@ -57,16 +58,17 @@ void simulate(const EngineConsole& console, const std::filesystem::path& directo
   show(BLANK_LINE);
   for (std::string_view line : CLOSING_LINES) show(line);
   console.out.flush();
-  wait_for_enter(console.in);
+  if (!options.batch) wait_for_enter(console.in);
   show(STOP_LINE);
   console.out.flush();
 }
 
 }  // namespace
 
-int run_engine(const EngineConsole& console, const std::filesystem::path& directory) {
+int run_engine(const EngineConsole& console, const std::filesystem::path& directory,
+               const EngineOptions& options) {
   try {
-    simulate(console, directory);
+    simulate(console, directory, options);
     return 0;
   } catch (const RunTimeError& e) {
     console.out.flush();

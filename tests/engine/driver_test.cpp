@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <regex>
+#include <sstream>
 
 #include "engine_test_files.h"
 #include "tally.h"
@@ -34,11 +35,11 @@ struct EngineRun {
   std::string err;
 };
 
-EngineRun run_engine_in(const fs::path& dir, const std::string& input) {
+EngineRun run_engine_in(const fs::path& dir, const std::string& input,
+                        const std::string& args = "") {
   write_text(dir / "stdin.txt", input);
-  const std::string command = "cd '" + dir.string() +
-                              "' && LC_ALL=C.UTF-8 '" LUMICORE_EXE
-                              "' < stdin.txt > stdout.txt 2> stderr.txt";
+  const std::string command = "cd '" + dir.string() + "' && LC_ALL=C.UTF-8 '" LUMICORE_EXE "' " +
+                              args + " < stdin.txt > stdout.txt 2> stderr.txt";
   const int status = std::system(command.c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(dir / "stdout.txt"),
           slurp(dir / "stderr.txt")};
@@ -124,6 +125,56 @@ TEST(Dialogue, TwoRunsWriteIdenticalResults) {
   ASSERT_EQ(run_engine_in(dir, "\n\n").status, 0);
   EXPECT_EQ(slurp(dir / "Result.dat"), first);
   EXPECT_EQ(first.size(), 675912u);
+}
+
+ClockTime fixed_clock() {
+  return {9, 5, 3};
+}
+
+// In-process runs, so that what is left of standard input can be seen:
+// --batch reads none of it and shows exactly the same text.
+TEST(Dialogue, BatchSkipsBothWaitsAndChangesNothingElse) {
+  const fs::path dir = prepared_dir(kSkippingSpectrum, "1.00E+03");
+  std::string results[2];
+  std::string outputs[2];
+  for (const bool batch : {false, true}) {
+    std::istringstream in("first\nsecond\nleft over\n");
+    std::ostringstream out;
+    std::ostringstream err;
+    const EngineConsole console{in, out, err, ConsoleEncoding::Utf8, fixed_clock};
+    EngineOptions options;
+    options.batch = batch;
+    ASSERT_EQ(run_engine(console, dir, options), 0);
+    EXPECT_EQ(err.str(), "");
+    std::string rest;
+    std::getline(in, rest, '\0');
+    EXPECT_EQ(rest, batch ? "first\nsecond\nleft over\n" : "left over\n");
+    outputs[batch] = out.str();
+    results[batch] = slurp(dir / "Result.dat");
+  }
+  EXPECT_EQ(mask_clock(outputs[0]), kBanner + kStart +
+                                        " *   4 / 120  を処理中\n"
+                                        " * 120 / 120  を処理中\n" +
+                                        kReport + kClosing);
+  EXPECT_EQ(outputs[1], outputs[0]);
+  EXPECT_EQ(results[1], results[0]);
+}
+
+// A bad command line is refused before anything is read or written: the
+// problem and the usage on standard error, exit status 2.
+TEST(CommandLine, BadArgumentsShowTheUsageAndExitWithTwo) {
+  for (const char* args : {"--fast", "--threads 0", "--threads", "--batch extra"}) {
+    const fs::path dir = prepared_dir(kSkippingSpectrum, "1.00E+03");
+    const EngineRun run = run_engine_in(dir, "\n\n", args);
+    EXPECT_EQ(run.status, 2) << args;
+    EXPECT_EQ(run.out, "") << args;
+    EXPECT_EQ(run.err.rfind("Lumicore-1: ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(ENGINE_USAGE), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(dir / "Result.dat")) << args;
+  }
+  const EngineRun help = run_engine_in(fresh_dir(), "", "--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out, ENGINE_USAGE);
 }
 
 // 64-bit FNV-1a hash of a text.
