@@ -45,7 +45,8 @@ void simulate(const EngineConsole& console, const std::filesystem::path& directo
     if (bin_photons <= 0) continue;
     show(progress_line(bin, spectrum.last_bin));
     console.out.flush();
-    for (std::int64_t n = 0; n < bin_photons; ++n) run_history(gen, tables, tally, bin_energy);
+    const BinStart start = bin_start(tables.material, bin_energy);
+    for (std::int64_t n = 0; n < bin_photons; ++n) run_history(gen, tables, tally, start);
   }
   show(BLANK_LINE);
   show(start_line(start));

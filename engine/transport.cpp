@@ -46,14 +46,27 @@ FreePath sample_free_path(Generator& gen, float mu_total, float mix_density) {
   return {to_float(-(std::log(wide(r1)) / (wide(mu_total) * mix_density))), r2};
 }
 
-void run_history(Generator& gen, const PhysicsTables& tables, ImageTally& tally, float bin_energy) {
+BinStart bin_start(const MaterialTable& material, float bin_energy) {
+  return {bin_energy, lookup_coefficients(material, bin_energy)};
+}
+
+void run_history(Generator& gen, const PhysicsTables& tables, ImageTally& tally,
+                 const BinStart& start) {
   const PhantomGeometry& g = tables.geometry;
   PhotonState p;
-  p.energy = bin_energy;
+  p.energy = start.energy;
   sample_source(gen, g, p);
+  // The coefficients at the current energy: those of the bin, kept through
+  // coherent scatterings (which leave the energy exactly as it was) and looked
+  // up anew only when the energy has changed.
+  Coefficients c = start.coefficients;
+  float c_energy = start.energy;
   for (;;) {
     if (!(p.energy >= ENERGY_CUTOFF)) return;
-    const Coefficients c = lookup_coefficients(tables.material, p.energy);
+    if (p.energy != c_energy) {
+      c = lookup_coefficients(tables.material, p.energy);
+      c_energy = p.energy;
+    }
     const FreePath path = sample_free_path(gen, c.mu_total, tables.material.mix_density);
     const float s = path.length;
     const Direction flight = p.direction;

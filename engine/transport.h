@@ -57,9 +57,20 @@ void sample_source(Generator& gen, const PhantomGeometry& geometry, PhotonState&
 // is drawn again whole.
 FreePath sample_free_path(Generator& gen, float mu_total, float mix_density);
 
-// Follows one photon of `bin_energy` from the focus until it is absorbed,
-// falls below ENERGY_CUTOFF or leaves the phantom; an escape through the
-// exit face is scored in `tally`.
-void run_history(Generator& gen, const PhysicsTables& tables, ImageTally& tally, float bin_energy);
+// What every photon of one energy bin starts with: the bin energy and the
+// coefficients at that energy. The lookup depends on the energy alone, so it
+// is made once per bin instead of once per photon.
+struct BinStart {
+  float energy = 0;  // keV
+  Coefficients coefficients;
+};
+
+BinStart bin_start(const MaterialTable& material, float bin_energy);
+
+// Follows one photon of the bin from the focus until it is absorbed, falls
+// below ENERGY_CUTOFF or leaves the phantom; an escape through the exit face
+// is scored in `tally`.
+void run_history(Generator& gen, const PhysicsTables& tables, ImageTally& tally,
+                 const BinStart& start);
 
 }  // namespace lumora

@@ -64,7 +64,7 @@ TEST(History, PhotonsBelowTheCutOffTakeOnlyTheSourceDraws) {
   Generator gen = seed_generator();
   for (float energy : {1.0f, 1.5f}) {
     const Generator start = gen;
-    run_history(gen, tables, tally, energy);
+    run_history(gen, tables, tally, bin_start(tables.material, energy));
     EXPECT_EQ(draws_between(start, gen), 2) << energy;
   }
   EXPECT_EQ(image_total(tally, 3), 0.0);
@@ -74,7 +74,8 @@ TEST(History, ImagesAddUpAndPrimariesKeepTheirEnergy) {
   const PhysicsTables tables = fixture_tables();
   ImageTally tally;
   Generator gen = seed_generator();
-  for (int i = 0; i < 20000; ++i) run_history(gen, tables, tally, 30.0f);
+  const BinStart start = bin_start(tables.material, 30.0f);
+  for (int i = 0; i < 20000; ++i) run_history(gen, tables, tally, start);
   const double primary = image_total(tally, 1);
   const double scattered = image_total(tally, 2);
   EXPECT_GT(primary, 0.0);
