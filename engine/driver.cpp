@@ -28,6 +28,7 @@ void simulate(const EngineConsole& console, const std::filesystem::path& directo
   const SpectrumInput spectrum = load_spectrum(directory / "P_Spectrum.dat");
   const float histories = load_histories(directory / "history.dat");
   tables.geometry = make_geometry();
+  tables.entries = make_entry_tables(tables.geometry);
   ImageTally tally;
   clear_tally(tally);
 

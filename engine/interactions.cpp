@@ -128,10 +128,14 @@ ScatterResult sample_coherent(Generator& gen, const ScatteringTable& table, floa
   return result;
 }
 
-Azimuth sample_azimuth(Generator& gen) {
-  const float r = next_uniform(gen);
+Azimuth azimuth_of(float r) {
   const float phi = to_float(wide(r) * PI_CONST * 2);
   return {to_float(std::cos(wide(phi))), to_float(std::sin(wide(phi)))};
+}
+
+Azimuth sample_azimuth(Generator& gen, const EntryTables& entries) {
+  const std::int32_t entry = next_entry(gen);
+  return {entries.azimuth_cos[entry], entries.azimuth_sin[entry]};
 }
 
 Direction rotate_direction(const Direction& old, float cos_theta_s, float sin_theta_s,
