@@ -8,6 +8,7 @@
 #include "tables.h"
 #include "tally.h"
 #include "transport.h"
+#include "workers.h"
 
 namespace lumora {
 
@@ -31,6 +32,8 @@ void simulate(const EngineConsole& console, const std::filesystem::path& directo
   tables.entries = make_entry_tables(tables.geometry);
   ImageTally tally;
   clear_tally(tally);
+  // Several workers: the multi-core mode (workers.h); one: the single stream `gen`.
+  Workers workers = make_workers(options.threads > 1 ? options.threads : 0);
 
   for (std::string_view line : BANNER_LINES) show(line);
   console.out.flush();
@@ -46,9 +49,14 @@ void simulate(const EngineConsole& console, const std::filesystem::path& directo
     if (bin_photons <= 0) continue;
     show(progress_line(bin, spectrum.last_bin));
     console.out.flush();
-    const BinStart start = bin_start(tables.material, bin_energy);
-    for (std::int64_t n = 0; n < bin_photons; ++n) run_history(gen, tables, tally, start);
+    const BinStart photon_start = bin_start(tables.material, bin_energy);
+    if (workers.generators.empty()) {
+      for (std::int64_t n = 0; n < bin_photons; ++n) run_history(gen, tables, tally, photon_start);
+    } else {
+      run_bin_on_workers(workers, tables, photon_start, bin_photons);
+    }
   }
+  merge_tallies(workers, tally);
   show(BLANK_LINE);
   show(start_line(start));
   show(end_line(console.clock()));

@@ -32,6 +32,12 @@ Generator seed_table();
 // A generator ready for the run: the seeded table after the warm-up steps.
 Generator seed_generator();
 
+// The generator of worker `worker` (0, 1, ...) of the multi-core mode: its own
+// stream, the same for that worker whatever the number of workers, and not
+// the single stream of seed_generator. See rng.cpp for why the streams are
+// independent.
+Generator seed_worker_generator(int worker);
+
 // One generator step: stores and returns the new entry, 0..16383. Entries are
 // never negative, so their sum mod 2^14 is its low 14 bits.
 inline std::int32_t next_entry(Generator& g) {

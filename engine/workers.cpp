@@ -1,0 +1,42 @@
+#include "workers.h"
+
+#include <thread>
+
+#include "precision.h"
+
+namespace lumora {
+
+Workers make_workers(int count) {
+  Workers w;
+  for (int i = 0; i < count; ++i) w.generators.push_back(seed_worker_generator(i));
+  w.tallies.resize(count);
+  return w;
+}
+
+std::int64_t worker_share(std::int64_t photons, int count, int worker) {
+  return photons / count + (worker < photons % count ? 1 : 0);
+}
+
+void run_bin_on_workers(Workers& workers, const PhysicsTables& tables, const BinStart& start,
+                        std::int64_t photons) {
+  const int count = static_cast<int>(workers.generators.size());
+  auto work = [&](int w) {
+    Generator& gen = workers.generators[w];
+    ImageTally& tally = workers.tallies[w];
+    const std::int64_t share = worker_share(photons, count, w);
+    for (std::int64_t n = 0; n < share; ++n) run_history(gen, tables, tally, start);
+  };
+  std::vector<std::jthread> threads;
+  for (int w = 1; w < count; ++w) threads.emplace_back(work, w);
+  work(0);
+}
+
+void merge_tallies(const Workers& workers, ImageTally& tally) {
+  for (const ImageTally& part : workers.tallies) {
+    for (std::size_t i = 0; i < tally.image_tally.size(); ++i) {
+      tally.image_tally[i] = to_float(wide(tally.image_tally[i]) + part.image_tally[i]);
+    }
+  }
+}
+
+}  // namespace lumora
