@@ -202,18 +202,39 @@ TEST(Dialogue, ResultMatchesTheGoldRun) {
 // implementation must write the same bytes.
 TEST(Dialogue, ResultMatchesTheGoldenFile) {
   const fs::path gold = LUMORA_ENGINE_GOLD;
-  const fs::path dir = fresh_dir();
-  test::copy_water_tables(dir);
-  fs::copy_file(gold / "P_Spectrum.dat", dir / "P_Spectrum.dat");
-  fs::copy_file(gold / "history.dat", dir / "history.dat");
-  ASSERT_EQ(run_engine_in(dir, "", "--batch").status, 0);
   const std::string expected = slurp(gold / "Result.dat");
-  const std::string result = slurp(dir / "Result.dat");
   ASSERT_EQ(expected.size(), 675912u);
-  const auto [differs, unused] =
-      std::mismatch(expected.begin(), expected.end(), result.begin(), result.end());
-  const auto line = std::count(expected.begin(), differs, '\n') + 1;
-  EXPECT_TRUE(result == expected) << "Result.dat differs from line " << line;
+  for (const char* args : {"--batch", "--batch --threads 1"}) {
+    const fs::path dir = fresh_dir();
+    test::copy_water_tables(dir);
+    fs::copy_file(gold / "P_Spectrum.dat", dir / "P_Spectrum.dat");
+    fs::copy_file(gold / "history.dat", dir / "history.dat");
+    ASSERT_EQ(run_engine_in(dir, "", args).status, 0);
+    const std::string result = slurp(dir / "Result.dat");
+    const auto [differs, unused] =
+        std::mismatch(expected.begin(), expected.end(), result.begin(), result.end());
+    const auto line = std::count(expected.begin(), differs, '\n') + 1;
+    EXPECT_TRUE(result == expected) << args << ": Result.dat differs from line " << line;
+  }
+}
+
+// Several workers: the same dialogue, and the same Result.dat every time for
+// the same number of workers (not the single stream's).
+TEST(Dialogue, MultiCoreRunsRepeatExactly) {
+  const fs::path dir = prepared_dir(kSkippingSpectrum, "2.00E+04");
+  ASSERT_EQ(run_engine_in(dir, "\n\n").status, 0);
+  const std::string single = slurp(dir / "Result.dat");
+  const EngineRun first = run_engine_in(dir, "\n\n", "--threads 2");
+  ASSERT_EQ(first.status, 0);
+  EXPECT_EQ(mask_clock(first.out), kBanner + kStart +
+                                       " *   4 / 120  を処理中\n"
+                                       " * 120 / 120  を処理中\n" +
+                                       kReport + kClosing);
+  const std::string result = slurp(dir / "Result.dat");
+  ASSERT_EQ(run_engine_in(dir, "", "--batch --threads 2").status, 0);
+  EXPECT_EQ(slurp(dir / "Result.dat"), result);
+  EXPECT_EQ(result.size(), 675912u);
+  EXPECT_NE(result, single);
 }
 
 // Unusable input ends the run before the banner, names the file on standard
