@@ -21,10 +21,13 @@ void run_bin_on_workers(Workers& workers, const PhysicsTables& tables, const Bin
                         std::int64_t photons) {
   const int count = static_cast<int>(workers.generators.size());
   auto work = [&](int w) {
-    Generator& gen = workers.generators[w];
+    // The generator runs in a copy on the worker's own stack, so that no two
+    // threads write into one cache line, and is stored back for the next bin.
+    Generator gen = workers.generators[w];
     ImageTally& tally = workers.tallies[w];
     const std::int64_t share = worker_share(photons, count, w);
     for (std::int64_t n = 0; n < share; ++n) run_history(gen, tables, tally, start);
+    workers.generators[w] = gen;
   };
   std::vector<std::jthread> threads;
   for (int w = 1; w < count; ++w) threads.emplace_back(work, w);
