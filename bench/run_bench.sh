@@ -6,7 +6,9 @@
 #   - wall-clock histories per second of the whole process (best of --repeats
 #     runs; with several --threads values the runs alternate, so that every
 #     setting sees the same load of a shared machine),
-#   - the SHA-256 of Result.dat of each setting (every repeat must agree),
+#   - the SHA-256 of Result.dat of each setting (every repeat must agree) and,
+#     with --reference, whether a reference engine (e.g. an older build) writes
+#     the same Result.dat bytes as the single-stream run,
 #   - instructions (callgrind Ir) of a smaller single-stream run: the whole
 #     process, the start-up and result writing alone (a run with 0 histories),
 #     and the photon histories alone (collection switched on inside run_history).
@@ -21,6 +23,7 @@ cg_histories=20000
 repeats=3
 threads="1"
 keep=""
+reference=""
 
 usage() {
   cat <<'USAGE'
@@ -32,6 +35,8 @@ Usage: bench/run_bench.sh [options]
   --callgrind-histories N  histories of the callgrind run, 0 to skip (default 20000)
   --threads "1 2"          --threads values to time, alternating (default "1")
   --repeats N              timed runs per --threads value (default 3)
+  --reference PATH         another engine build; its Result.dat of the timed
+                           inputs must equal the single-stream one byte for byte
   --keep DIR               keep the working directory (inputs, Result.dat) in DIR
 USAGE
 }
@@ -45,6 +50,7 @@ while [ $# -gt 0 ]; do
     --threads) threads=$2; shift 2 ;;
     --repeats) repeats=$2; shift 2 ;;
     --keep) keep=$2; shift 2 ;;
+    --reference) reference=$(realpath "$2"); shift 2 ;;
     -h|--help) usage; exit 0 ;;
     *) echo "run_bench.sh: unknown option $1" >&2; usage >&2; exit 2 ;;
   esac
@@ -69,11 +75,13 @@ cp "$data/Water.mix" "$data/Water.xfs" "$work/"
 # history.dat as the control program writes it: d.ddE+dd and CR LF.
 set_histories() { printf '%.2E\r\n' "$1" > "$work/history.dat"; }
 
-# Runs the engine in the working directory and prints its wall time in seconds.
+# Runs an engine (default: the one benchmarked) in the working directory and
+# prints its wall time in seconds. An engine without options reads none:
+# standard input is empty, and end of input counts as Enter.
 timed_run() {
   local start end
   start=$EPOCHREALTIME
-  (cd "$work" && "$engine" --batch "$@" < /dev/null > stdout.txt)
+  (cd "$work" && "${run_engine:-$engine}" --batch "$@" < /dev/null > stdout.txt)
   end=$EPOCHREALTIME
   awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }'
 }
@@ -101,6 +109,7 @@ if [ "$repeats" -gt 0 ]; then
         exit 1
       fi
       hash[$t]=$h
+      [ "$t" != 1 ] || cp "$work/Result.dat" "$work/Result.single.dat"
     done
   done
   first=""
@@ -111,6 +120,19 @@ if [ "$repeats" -gt 0 ]; then
       printf "  --threads %-3s runs%s s; best %.3f s = %.0f histories/s; %.2fx of --threads %s; Result.dat %s\n",
              t, all, b, n / b, b1 / b, f, h }'
   done
+fi
+
+if [ -n "$reference" ]; then
+  set_histories "$histories"
+  [ -f "$work/Result.single.dat" ] || { timed_run --threads 1 > /dev/null; cp "$work/Result.dat" "$work/Result.single.dat"; }
+  s=$(run_engine=$reference timed_run)
+  echo
+  if cmp -s "$work/Result.dat" "$work/Result.single.dat"; then
+    echo "reference: $reference ($s s) writes the same Result.dat, byte for byte"
+  else
+    echo "reference: $reference writes a DIFFERENT Result.dat" >&2
+    exit 1
+  fi
 fi
 
 if [ "$cg_histories" -gt 0 ]; then
