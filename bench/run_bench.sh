@@ -76,14 +76,13 @@ cp "$data/Water.mix" "$data/Water.xfs" "$work/"
 set_histories() { printf '%.2E\r\n' "$1" > "$work/history.dat"; }
 
 # Runs an engine (default: the one benchmarked) in the working directory and
-# prints its wall time in seconds. An engine without options reads none:
-# standard input is empty, and end of input counts as Enter.
+# prints its wall time and its CPU time (user + system) in seconds. An engine
+# without options reads none: standard input is empty, and end of input
+# counts as Enter.
 timed_run() {
-  local start end
-  start=$EPOCHREALTIME
-  (cd "$work" && "${run_engine:-$engine}" --batch "$@" < /dev/null > stdout.txt)
-  end=$EPOCHREALTIME
-  awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }'
+  local TIMEFORMAT='%3R %3U %3S' t
+  t=$({ time (cd "$work" && "${run_engine:-$engine}" --batch "$@" < /dev/null > stdout.txt); } 2>&1)
+  awk -v t="$t" 'BEGIN { split(t, f, " "); printf "%.3f %.3f", f[1], f[2] + f[3] }'
 }
 
 echo "engine:    $engine"
@@ -95,13 +94,14 @@ if [ "$repeats" -gt 0 ]; then
   set_histories "$histories"
   echo
   echo "timed runs: $(cat "$work/history.dat" | tr -d '\r') histories (nominal), --batch, best of $repeats, alternating"
-  declare -A best times hash
+  declare -A best cpu times hash
   for ((r = 0; r < repeats; r++)); do
     for t in $threads; do
-      s=$(timed_run --threads "$t")
+      read -r s c <<< "$(timed_run --threads "$t")"
       times[$t]="${times[$t]:-} $s"
       if [ -z "${best[$t]:-}" ] || awk -v a="$s" -v b="${best[$t]}" 'BEGIN { exit !(a < b) }'; then
         best[$t]=$s
+        cpu[$t]=$c
       fi
       h=$(sha256sum < "$work/Result.dat" | cut -c1-16)
       if [ -n "${hash[$t]:-}" ] && [ "${hash[$t]}" != "$h" ]; then
@@ -116,16 +116,17 @@ if [ "$repeats" -gt 0 ]; then
   for t in $threads; do
     [ -n "$first" ] || first=$t
     awk -v t="$t" -v n="$histories" -v b="${best[$t]}" -v b1="${best[$first]}" -v all="${times[$t]}" \
-        -v h="${hash[$t]}" -v f="$first" 'BEGIN {
-      printf "  --threads %-3s runs%s s; best %.3f s = %.0f histories/s; %.2fx of --threads %s; Result.dat %s\n",
-             t, all, b, n / b, b1 / b, f, h }'
+        -v c="${cpu[$t]}" -v h="${hash[$t]}" -v f="$first" 'BEGIN {
+      printf "  --threads %-3s runs%s s\n", t, all
+      printf "                best %.3f s (CPU %.3f s) = %.0f histories/s, %.2fx of --threads %s; Result.dat %s\n",
+             b, c, n / b, b1 / b, f, h }'
   done
 fi
 
 if [ -n "$reference" ]; then
   set_histories "$histories"
   [ -f "$work/Result.single.dat" ] || { timed_run --threads 1 > /dev/null; cp "$work/Result.dat" "$work/Result.single.dat"; }
-  s=$(run_engine=$reference timed_run)
+  read -r s c <<< "$(run_engine=$reference timed_run)"
   echo
   if cmp -s "$work/Result.dat" "$work/Result.single.dat"; then
     echo "reference: $reference ($s s) writes the same Result.dat, byte for byte"
