@@ -32,8 +32,13 @@ void simulate(const EngineConsole& console, const std::filesystem::path& directo
   tables.entries = make_entry_tables(tables.geometry);
   ImageTally tally;
   clear_tally(tally);
-  // Several workers: the multi-core mode (workers.h); one: the single stream `gen`.
-  Workers workers = make_workers(options.threads > 1 ? options.threads : 0);
+  // The bins with at least one photon; bin 1 is never simulated.
+  std::vector<BinWork> bins;
+  for (int bin = 2; bin <= spectrum.last_bin; ++bin) {
+    const float bin_energy = static_cast<float>(bin * 0.5);
+    const std::int64_t bin_photons = bin_photon_count(spectrum.spectrum[bin], histories);
+    if (bin_photons > 0) bins.push_back({bin, bin_start(tables.material, bin_energy), bin_photons});
+  }
 
   for (std::string_view line : BANNER_LINES) show(line);
   console.out.flush();
@@ -43,20 +48,20 @@ void simulate(const EngineConsole& console, const std::filesystem::path& directo
   show(TITLE_LINE);
   const ClockTime start = console.clock();
   show(start_line(start));
-  for (int bin = 2; bin <= spectrum.last_bin; ++bin) {
-    const float bin_energy = static_cast<float>(bin * 0.5);
-    const std::int64_t bin_photons = bin_photon_count(spectrum.spectrum[bin], histories);
-    if (bin_photons <= 0) continue;
-    show(progress_line(bin, spectrum.last_bin));
+  auto show_progress = [&](const BinWork& b) {
+    show(progress_line(b.bin, spectrum.last_bin));
     console.out.flush();
-    const BinStart photon_start = bin_start(tables.material, bin_energy);
-    if (workers.generators.empty()) {
-      for (std::int64_t n = 0; n < bin_photons; ++n) run_history(gen, tables, tally, photon_start);
-    } else {
-      run_bin_on_workers(workers, tables, photon_start, bin_photons);
+  };
+  if (options.threads > 1) {
+    Workers workers = make_workers(options.threads);
+    run_on_workers(workers, tables, bins, show_progress);
+    merge_tallies(workers, tally);
+  } else {
+    for (const BinWork& b : bins) {
+      show_progress(b);
+      for (std::int64_t n = 0; n < b.photons; ++n) run_history(gen, tables, tally, b.start);
     }
   }
-  merge_tallies(workers, tally);
   show(BLANK_LINE);
   show(start_line(start));
   show(end_line(console.clock()));

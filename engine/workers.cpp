@@ -17,16 +17,19 @@ std::int64_t worker_share(std::int64_t photons, int count, int worker) {
   return photons / count + (worker < photons % count ? 1 : 0);
 }
 
-void run_bin_on_workers(Workers& workers, const PhysicsTables& tables, const BinStart& start,
-                        std::int64_t photons) {
+void run_on_workers(Workers& workers, const PhysicsTables& tables, const std::vector<BinWork>& bins,
+                    const std::function<void(const BinWork&)>& on_bin) {
   const int count = static_cast<int>(workers.generators.size());
   auto work = [&](int w) {
     // The generator runs in a copy on the worker's own stack, so that no two
-    // threads write into one cache line, and is stored back for the next bin.
+    // threads write into one cache line.
     Generator gen = workers.generators[w];
     ImageTally& tally = workers.tallies[w];
-    const std::int64_t share = worker_share(photons, count, w);
-    for (std::int64_t n = 0; n < share; ++n) run_history(gen, tables, tally, start);
+    for (const BinWork& b : bins) {
+      if (w == 0 && on_bin) on_bin(b);
+      const std::int64_t share = worker_share(b.photons, count, w);
+      for (std::int64_t n = 0; n < share; ++n) run_history(gen, tables, tally, b.start);
+    }
     workers.generators[w] = gen;
   };
   std::vector<std::jthread> threads;

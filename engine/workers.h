@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "rng.h"
@@ -27,10 +28,21 @@ Workers make_workers(int count);
 // the first photons % count workers one more.
 std::int64_t worker_share(std::int64_t photons, int count, int worker);
 
-// Runs `photons` histories of the bin, worker 0 on the calling thread and
-// each other worker on a thread of its own; returns when all have finished.
-void run_bin_on_workers(Workers& workers, const PhysicsTables& tables, const BinStart& start,
-                        std::int64_t photons);
+// One energy bin of the run: its number, what its photons start with and how
+// many there are.
+struct BinWork {
+  int bin = 0;
+  BinStart start;
+  std::int64_t photons = 0;
+};
+
+// Runs the bins in order: worker 0 on the calling thread, every other worker
+// on a thread of its own for the whole run. Each worker takes its share of
+// every bin, bin after bin, without waiting for the others, so a worker that
+// the machine slows down holds nobody up until the end. `on_bin` (if set) is
+// called on the calling thread as worker 0 begins each bin.
+void run_on_workers(Workers& workers, const PhysicsTables& tables, const std::vector<BinWork>& bins,
+                    const std::function<void(const BinWork&)>& on_bin);
 
 // Adds the workers' tallies into `tally`, pixel by pixel, worker 0 first.
 void merge_tallies(const Workers& workers, ImageTally& tally);

@@ -114,7 +114,7 @@ TEST(MultiCore, ImageTotalsAgreeWithTheSingleStream) {
     std::vector<double> multi[3];
     for (int b = 0; b < kBatches; ++b) {
       for (ImageTally& t : workers.tallies) clear_tally(t);
-      run_bin_on_workers(workers, tables, start, kPerBatch);
+      run_on_workers(workers, tables, {{120, start, kPerBatch}}, {});
       ImageTally tally;
       merge_tallies(workers, tally);
       for (int kind : {1, 2}) multi[kind].push_back(image_total(tally, kind));

@@ -57,9 +57,11 @@ TEST(Workers, StreamsAreReproducibleAndDistinct) {
 ImageTally run_on_workers(int count) {
   const PhysicsTables tables = fixture_tables();
   Workers workers = make_workers(count);
-  for (float energy : {30.0f, 80.0f}) {
-    run_bin_on_workers(workers, tables, bin_start(tables.material, energy), 5001);
-  }
+  const std::vector<BinWork> bins = {{60, bin_start(tables.material, 30.0f), 5001},
+                                     {160, bin_start(tables.material, 80.0f), 5001}};
+  std::vector<int> shown;
+  run_on_workers(workers, tables, bins, [&](const BinWork& b) { shown.push_back(b.bin); });
+  EXPECT_EQ(shown, (std::vector<int>{60, 160}));
   ImageTally tally;
   merge_tallies(workers, tally);
   return tally;
