@@ -6,9 +6,10 @@
 #   - wall-clock histories per second of the whole process (best of --repeats
 #     runs; with several --threads values the runs alternate, so that every
 #     setting sees the same load of a shared machine),
-#   - the SHA-256 of Result.dat of each setting (every repeat must agree) and,
-#     with --reference, whether a reference engine (e.g. an older build) writes
-#     the same Result.dat bytes as the single-stream run,
+#   - the SHA-256 of Result.dat of each setting (every repeat must agree);
+#     with --reference, another engine build (e.g. the one before a change) is
+#     timed in the same alternation and must write the same Result.dat as
+#     --threads 1,
 #   - instructions (callgrind Ir) of a smaller single-stream run: the whole
 #     process, the start-up and result writing alone (a run with 0 histories),
 #     and the photon histories alone (collection switched on inside run_history).
@@ -35,8 +36,8 @@ Usage: bench/run_bench.sh [options]
   --callgrind-histories N  histories of the callgrind run, 0 to skip (default 20000)
   --threads "1 2"          --threads values to time, alternating (default "1")
   --repeats N              timed runs per --threads value (default 3)
-  --reference PATH         another engine build; its Result.dat of the timed
-                           inputs must equal the single-stream one byte for byte
+  --reference PATH         another engine build, timed alongside; its Result.dat
+                           must equal that of --threads 1 byte for byte
   --keep DIR               keep the working directory (inputs, Result.dat) in DIR
 USAGE
 }
@@ -90,14 +91,27 @@ echo "tables:    $data/Water.mix, $data/Water.xfs (sha256 $(cat "$data/Water.mix
 echo "spectrum:  lumispec --kv 100 --angle 12 --inherent 2.5 (sha256 $(sha256sum < "$work/P_Spectrum.dat" | cut -c1-12))"
 echo "machine:   $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
 
+# One timed run of a setting: "ref" (the reference engine) or a --threads value.
+run_setting() {
+  if [ "$1" = ref ]; then
+    run_engine=$reference timed_run
+  else
+    timed_run --threads "$1"
+  fi
+}
+
+label() { if [ "$1" = ref ]; then echo "reference"; else echo "--threads $1"; fi; }
+
 if [ "$repeats" -gt 0 ]; then
   set_histories "$histories"
+  settings="${reference:+ref }$threads"
   echo
-  echo "timed runs: $(cat "$work/history.dat" | tr -d '\r') histories (nominal), --batch, best of $repeats, alternating"
+  echo "timed runs: $(tr -d '\r' < "$work/history.dat") histories (nominal), --batch, best of $repeats, alternating"
+  [ -z "$reference" ] || echo "reference: $reference"
   declare -A best cpu times hash
   for ((r = 0; r < repeats; r++)); do
-    for t in $threads; do
-      read -r s c <<< "$(timed_run --threads "$t")"
+    for t in $settings; do
+      read -r s c <<< "$(run_setting "$t")"
       times[$t]="${times[$t]:-} $s"
       if [ -z "${best[$t]:-}" ] || awk -v a="$s" -v b="${best[$t]}" 'BEGIN { exit !(a < b) }'; then
         best[$t]=$s
@@ -105,34 +119,31 @@ if [ "$repeats" -gt 0 ]; then
       fi
       h=$(sha256sum < "$work/Result.dat" | cut -c1-16)
       if [ -n "${hash[$t]:-}" ] && [ "${hash[$t]}" != "$h" ]; then
-        echo "run_bench.sh: Result.dat of --threads $t differs between repeats" >&2
+        echo "run_bench.sh: Result.dat of $(label "$t") differs between repeats" >&2
         exit 1
       fi
       hash[$t]=$h
-      [ "$t" != 1 ] || cp "$work/Result.dat" "$work/Result.single.dat"
     done
   done
-  first=""
-  for t in $threads; do
-    [ -n "$first" ] || first=$t
-    awk -v t="$t" -v n="$histories" -v b="${best[$t]}" -v b1="${best[$first]}" -v all="${times[$t]}" \
-        -v c="${cpu[$t]}" -v h="${hash[$t]}" -v f="$first" 'BEGIN {
-      printf "  --threads %-3s runs%s s\n", t, all
-      printf "                best %.3f s (CPU %.3f s) = %.0f histories/s, %.2fx of --threads %s; Result.dat %s\n",
-             b, c, n / b, b1 / b, f, h }'
+  for t in $settings; do
+    ratios=""
+    for base in ref 1; do
+      [ -n "${best[$base]:-}" ] && [ "$base" != "$t" ] &&
+        ratios="$ratios, $(awk -v a="${best[$base]}" -v b="${best[$t]}" 'BEGIN { printf "%.2f", a / b }')x of $(label "$base")"
+    done
+    awk -v l="$(label "$t")" -v n="$histories" -v b="${best[$t]}" -v all="${times[$t]}" \
+        -v c="${cpu[$t]}" -v h="${hash[$t]}" -v r="$ratios" 'BEGIN {
+      printf "  %-12s runs%s s\n", l, all
+      printf "               best %.3f s (CPU %.3f s) = %.0f histories/s%s; Result.dat %s\n",
+             b, c, n / b, r, h }'
   done
-fi
-
-if [ -n "$reference" ]; then
-  set_histories "$histories"
-  [ -f "$work/Result.single.dat" ] || { timed_run --threads 1 > /dev/null; cp "$work/Result.dat" "$work/Result.single.dat"; }
-  read -r s c <<< "$(run_engine=$reference timed_run)"
-  echo
-  if cmp -s "$work/Result.dat" "$work/Result.single.dat"; then
-    echo "reference: $reference ($s s) writes the same Result.dat, byte for byte"
-  else
-    echo "reference: $reference writes a DIFFERENT Result.dat" >&2
-    exit 1
+  if [ -n "$reference" ] && [ -n "${hash[1]:-}" ]; then
+    if [ "${hash[ref]}" = "${hash[1]}" ]; then
+      echo "  the reference and --threads 1 write the same Result.dat"
+    else
+      echo "run_bench.sh: the reference and --threads 1 write DIFFERENT Result.dat files" >&2
+      exit 1
+    fi
   fi
 fi
 
