@@ -1,8 +1,11 @@
 #include "workers.h"
 
+#include <string>
+#include <system_error>
 #include <thread>
 
 #include "precision.h"
+#include "run_time_error.h"
 
 namespace lumora {
 
@@ -32,8 +35,16 @@ void run_on_workers(Workers& workers, const PhysicsTables& tables, const std::ve
     }
     workers.generators[w] = gen;
   };
+  // Threads already started finish their work and are joined when `threads`
+  // goes out of scope, also when a later one cannot be started.
   std::vector<std::jthread> threads;
-  for (int w = 1; w < count; ++w) threads.emplace_back(work, w);
+  for (int w = 1; w < count; ++w) {
+    try {
+      threads.emplace_back(work, w);
+    } catch (const std::system_error& e) {
+      throw RunTimeError("starting worker thread " + std::to_string(w) + ": " + e.what());
+    }
+  }
   work(0);
 }
 
