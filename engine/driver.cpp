@@ -8,6 +8,7 @@
 #include "tables.h"
 #include "tally.h"
 #include "transport.h"
+#include "workers.h"
 
 namespace lumora {
 
@@ -17,7 +18,8 @@ std::int64_t bin_photon_count(float spectrum_value, float histories) {
 
 namespace {
 
-void simulate(const EngineConsole& console, const std::filesystem::path& directory) {
+void simulate(const EngineConsole& console, const std::filesystem::path& directory,
+              const EngineOptions& options) {
   auto show = [&](std::string_view line) { show_line(console.out, console.encoding, line); };
 
   Generator gen = seed_generator();
@@ -27,24 +29,38 @@ void simulate(const EngineConsole& console, const std::filesystem::path& directo
   const SpectrumInput spectrum = load_spectrum(directory / "P_Spectrum.dat");
   const float histories = load_histories(directory / "history.dat");
   tables.geometry = make_geometry();
+  tables.entries = make_entry_tables(tables.geometry);
   ImageTally tally;
   clear_tally(tally);
+  // The bins with at least one photon; bin 1 is never simulated.
+  std::vector<BinWork> bins;
+  for (int bin = 2; bin <= spectrum.last_bin; ++bin) {
+    const float bin_energy = static_cast<float>(bin * 0.5);
+    const std::int64_t bin_photons = bin_photon_count(spectrum.spectrum[bin], histories);
+    if (bin_photons > 0) bins.push_back({bin, bin_start(tables.material, bin_energy), bin_photons});
+  }
 
   for (std::string_view line : BANNER_LINES) show(line);
   console.out.flush();
-  wait_for_enter(console.in);
+  if (!options.batch) wait_for_enter(console.in);
 
   show(BLANK_LINE);
   show(TITLE_LINE);
   const ClockTime start = console.clock();
   show(start_line(start));
-  for (int bin = 2; bin <= spectrum.last_bin; ++bin) {
-    const float bin_energy = static_cast<float>(bin * 0.5);
-    const std::int64_t bin_photons = bin_photon_count(spectrum.spectrum[bin], histories);
-    if (bin_photons <= 0) continue;
-    show(progress_line(bin, spectrum.last_bin));
+  auto show_progress = [&](const BinWork& b) {
+    show(progress_line(b.bin, spectrum.last_bin));
     console.out.flush();
-    for (std::int64_t n = 0; n < bin_photons; ++n) run_history(gen, tables, tally, bin_energy);
+  };
+  if (options.threads > 1) {
+    Workers workers = make_workers(options.threads);
+    run_on_workers(workers, tables, bins, show_progress);
+    merge_tallies(workers, tally);
+  } else {
+    for (const BinWork& b : bins) {
+      show_progress(b);
+      for (std::int64_t n = 0; n < b.photons; ++n) run_history(gen, tables, tally, b.start);
+    }
   }
   show(BLANK_LINE);
   show(start_line(start));
@@ -57,16 +73,17 @@ void simulate(const EngineConsole& console, const std::filesystem::path& directo
   show(BLANK_LINE);
   for (std::string_view line : CLOSING_LINES) show(line);
   console.out.flush();
-  wait_for_enter(console.in);
+  if (!options.batch) wait_for_enter(console.in);
   show(STOP_LINE);
   console.out.flush();
 }
 
 }  // namespace
 
-int run_engine(const EngineConsole& console, const std::filesystem::path& directory) {
+int run_engine(const EngineConsole& console, const std::filesystem::path& directory,
+               const EngineOptions& options) {
   try {
-    simulate(console, directory);
+    simulate(console, directory, options);
     return 0;
   } catch (const RunTimeError& e) {
     console.out.flush();

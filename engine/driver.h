@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iosfwd>
 
+#include "arguments.h"
 #include "console.h"
 
 namespace lumora {
@@ -27,7 +28,9 @@ std::int64_t bin_photon_count(float spectrum_value, float histories);
 // Water.mix, Water.xfs, P_Spectrum.dat and history.dat, shows the banner,
 // waits for Enter, simulates bins 2 .. last_bin with one progress line each,
 // writes Result.dat, shows the closing lines and waits for Enter again.
-// Returns the exit status: 0, or 1 after a run-time error (reported on `err`).
-int run_engine(const EngineConsole& console, const std::filesystem::path& directory);
+// `options.batch` leaves out both waits. Returns the exit status: 0, or 1
+// after a run-time error (reported on `err`).
+int run_engine(const EngineConsole& console, const std::filesystem::path& directory,
+               const EngineOptions& options = {});
 
 }  // namespace lumora

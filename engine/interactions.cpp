@@ -1,5 +1,6 @@
 #include "interactions.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "constants.h"
@@ -7,19 +8,32 @@
 
 namespace lumora {
 
+namespace {
+
+// The first row from row `first` on below `end` whose value exceeds `value`,
+// or `end` if there is none: the row a linear search from `first` stops at.
+// The columns searched ascend (the loaders check it), so a binary search finds
+// that same row.
+template <std::size_t N>
+int first_row_above(const std::array<float, N>& column, int first, int end, float value) {
+  const auto row = std::upper_bound(column.begin() + first, column.begin() + end, value);
+  return static_cast<int>(row - column.begin());
+}
+
+}  // namespace
+
 Coefficients lookup_coefficients(const MaterialTable& table, float energy) {
   const float lnE = to_float(std::log(wide(energy)));
-  // Linear search from row 2; the loaded table always has a row above the
-  // highest photon energy, and the bound keeps other energies on its last pair.
-  int k = 2;
-  while (k < table.mix_count && !(table.mix_energy[k] > energy)) ++k;
-  const float eK = to_float(std::log(wide(table.mix_energy[k])));
-  const float eK1 = to_float(std::log(wide(table.mix_energy[k - 1])));
+  // The loaded table always has a row above the highest photon energy; the
+  // bound keeps other energies on its last pair.
+  const int k = first_row_above(table.mix_energy, 2, table.mix_count, energy);
+  const float eK = table.ln_energy[k];
+  const float eK1 = table.ln_energy[k - 1];
   const float f = to_float((wide(lnE) - eK1) / (wide(eK) - eK1));
   float mu[4];
   for (int j = 1; j <= 3; ++j) {
-    const float a = to_float(std::log(wide(table.mix_coef[j][k])));
-    const float b = to_float(std::log(wide(table.mix_coef[j][k - 1])));
+    const float a = table.ln_coef[j][k];
+    const float b = table.ln_coef[j][k - 1];
     mu[j] = to_float(std::exp((wide(a) - b) * f + b));
   }
   Coefficients c;
@@ -42,8 +56,7 @@ namespace {
 
 // Linear interpolation of S(x) at q, from the first row from row 2 on above q.
 float incoherent_function(const ScatteringTable& t, float q) {
-  int k = 2;
-  while (k < XFS_ROWS && !(t.xfs_x[k] > q)) ++k;
+  const int k = first_row_above(t.xfs_x, 2, XFS_ROWS, q);
   return to_float((wide(t.xfs_incoh[k]) - t.xfs_incoh[k - 1]) /
                       (wide(t.xfs_x[k]) - t.xfs_x[k - 1]) * (wide(q) - t.xfs_x[k - 1]) +
                   t.xfs_incoh[k - 1]);
@@ -97,8 +110,7 @@ ScatterResult sample_coherent(Generator& gen, const ScatteringTable& table, floa
   float c;
   for (;;) {
     const float r = to_float(wide(next_uniform(gen)) * table.xfs_cum_last);
-    int k = 2;
-    while (k < XFS_ROWS && !(table.xfs_cum[k] > r)) ++k;
+    const int k = first_row_above(table.xfs_cum, 2, XFS_ROWS, r);
     const float x =
         to_float((wide(table.xfs_x[k]) - table.xfs_x[k - 1]) * (wide(r) - table.xfs_cum[k - 1]) /
                      (wide(table.xfs_cum[k]) - table.xfs_cum[k - 1]) +
@@ -116,10 +128,14 @@ ScatterResult sample_coherent(Generator& gen, const ScatteringTable& table, floa
   return result;
 }
 
-Azimuth sample_azimuth(Generator& gen) {
-  const float r = next_uniform(gen);
+Azimuth azimuth_of(float r) {
   const float phi = to_float(wide(r) * PI_CONST * 2);
   return {to_float(std::cos(wide(phi))), to_float(std::sin(wide(phi)))};
+}
+
+Azimuth sample_azimuth(Generator& gen, const EntryTables& entries) {
+  const std::int32_t entry = next_entry(gen);
+  return {entries.azimuth_cos[entry], entries.azimuth_sin[entry]};
 }
 
 Direction rotate_direction(const Direction& old, float cos_theta_s, float sin_theta_s,

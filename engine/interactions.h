@@ -1,5 +1,6 @@
 #pragma once
 
+#include "entry_tables.h"
 #include "rng.h"
 #include "tables.h"
 
@@ -60,8 +61,11 @@ ScatterResult sample_incoherent(Generator& gen, const ScatteringTable& table, fl
 // number per trial, plus one for the Thomson test when sin(theta/2) <= 1.
 ScatterResult sample_coherent(Generator& gen, const ScatteringTable& table, float energy);
 
-// A uniform azimuth of the scattering (one draw).
-Azimuth sample_azimuth(Generator& gen);
+// The azimuth phi_s = r * 2 pi of the scattering for a uniform number r.
+Azimuth azimuth_of(float r);
+
+// A uniform azimuth of the scattering (one draw), read from the entry tables.
+Azimuth sample_azimuth(Generator& gen, const EntryTables& entries);
 
 // The direction after scattering by polar angle theta_s and azimuth phi_s
 // about the old direction.

@@ -32,14 +32,32 @@ Generator seed_table();
 // A generator ready for the run: the seeded table after the warm-up steps.
 Generator seed_generator();
 
-// One generator step: returns entry / RNG_DIVISOR, a float in [0, 1).
-inline float next_uniform(Generator& g) {
+// The generator of worker `worker` (0, 1, ...) of the multi-core mode: its own
+// stream, the same for that worker whatever the number of workers, and not
+// the single stream of seed_generator. See rng.cpp for why the streams are
+// independent.
+Generator seed_worker_generator(int worker);
+
+// One generator step: stores and returns the new entry, 0..16383. Entries are
+// never negative, so their sum mod 2^14 is its low 14 bits.
+inline std::int32_t next_entry(Generator& g) {
   std::int32_t& entry = g.rng_table[g.rng_k];
-  entry = (g.rng_table[g.rng_j] + entry) % RNG_MODULUS;
-  const float u = static_cast<float>(static_cast<double>(entry) / RNG_DIVISOR);
+  entry = (g.rng_table[g.rng_j] + entry) & (RNG_MODULUS - 1);
+  const std::int32_t stored = entry;
   if (--g.rng_j == 0) g.rng_j = RNG_LAG;
   if (--g.rng_k == 0) g.rng_k = RNG_LAG;
-  return u;
+  return stored;
+}
+
+// The uniform number an entry stands for: entry / RNG_DIVISOR, a float in [0, 1).
+// Only entry 0 gives 0.
+inline float uniform_of(std::int32_t entry) {
+  return static_cast<float>(static_cast<double>(entry) / RNG_DIVISOR);
+}
+
+// One generator step: returns entry / RNG_DIVISOR, a float in [0, 1).
+inline float next_uniform(Generator& g) {
+  return uniform_of(next_entry(g));
 }
 
 }  // namespace lumora

@@ -198,6 +198,12 @@ MaterialTable load_material_table(const std::filesystem::path& file) {
     read_field(f, line, 50, 10, 3);
   }
   check_material_table(f, m);
+  for (int i = 1; i <= m.mix_count; ++i) {
+    m.ln_energy[i] = static_cast<float>(std::log(static_cast<double>(m.mix_energy[i])));
+    for (int j = 1; j <= 3; ++j) {
+      m.ln_coef[j][i] = static_cast<float>(std::log(static_cast<double>(m.mix_coef[j][i])));
+    }
+  }
   return m;
 }
 

@@ -22,6 +22,11 @@ struct MaterialTable {
   std::array<float, MIX_CAPACITY + 1> mix_energy{};  // keV (the file holds MeV)
   // mix_coef[j][i], cm^2/g: j = 1 coherent, 2 incoherent, 3 photoelectric.
   std::array<std::array<float, MIX_CAPACITY + 1>, 4> mix_coef{};
+  // Natural logarithms of the energies and coefficients for the log-log
+  // interpolation, derived once at load: each is ln of the float value in
+  // double, rounded to float, exactly the value an interpolation would compute.
+  std::array<float, MIX_CAPACITY + 1> ln_energy{};
+  std::array<std::array<float, MIX_CAPACITY + 1>, 4> ln_coef{};
 };
 
 // Water.xfs: momentum transfer x = sin(theta/2)/lambda (1/Angstrom), coherent

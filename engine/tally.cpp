@@ -31,26 +31,80 @@ void score_exit(ImageTally& tally, const PhantomGeometry& g, float x, float y, f
   all = to_float(wide(all) + energy);
 }
 
+namespace {
+
+// A positive finite value as value = 0.dddd... * 10^exponent: its first four
+// significant decimal digits, truncated, and that exponent.
+struct LeadingDigits {
+  int four_digits = 0;  // 1000 .. 9999
+  int exponent = 0;
+};
+
+// From the float's exact decimal expansion, printed in full (at most 112
+// significant digits): slow, but exact for every float.
+LeadingDigits leading_digits_printed(float value) {
+  char exact[160];
+  std::snprintf(exact, sizeof exact, "%.120e", wide(value));
+  // exact = "d.ddddd...e+XX": value = 0.ddd... * 10^(XX + 1).
+  return {
+      (exact[0] - '0') * 1000 + (exact[2] - '0') * 100 + (exact[3] - '0') * 10 + (exact[4] - '0'),
+      std::atoi(std::strchr(exact, 'e') + 1) + 1};
+}
+
+// The same digits from integer arithmetic on the float's binary mantissa and
+// exponent: value = m * 2^e exactly, and floor(value * 10^(3 - X)) is a
+// quotient of integers that fit in 128 bits for values from 1e-10 to 1e30.
+LeadingDigits leading_digits(float value) {
+  if (!(value >= 1e-10f && value < 1e30f)) return leading_digits_printed(value);
+  int e2 = 0;
+  const double fraction = std::frexp(wide(value), &e2);  // 0.5 <= fraction < 1
+  const auto m = static_cast<unsigned __int128>(std::ldexp(fraction, 24));
+  const int e = e2 - 24;
+  // X = floor(log10(value)), corrected below where the logarithm rounds across an integer.
+  int x = static_cast<int>(std::floor(std::log10(wide(value))));
+  for (;;) {
+    unsigned __int128 numerator = e >= 0 ? m << e : m;
+    unsigned __int128 denominator = e >= 0 ? 1 : static_cast<unsigned __int128>(1) << -e;
+    for (int p = x; p < 3; ++p) numerator *= 10;
+    for (int p = 3; p < x; ++p) denominator *= 10;
+    const auto four = static_cast<int>(numerator / denominator);
+    if (four >= 10000) {
+      ++x;
+    } else if (four < 1000) {
+      --x;
+    } else {
+      return {four, x + 1};
+    }
+  }
+}
+
+}  // namespace
+
 std::string format_result_number(float value) {
   if (!std::isfinite(value)) return std::string(10, '*');
   if (value == 0) return "  .000E+00";
-  // Enough digits to print the float's decimal value exactly (at most 112
-  // significant digits), so the rounding below sees the true remainder.
-  char exact[160];
-  std::snprintf(exact, sizeof exact, "%.120e", std::fabs(wide(value)));
-  // exact = "d.ddddd...e+XX": value = 0.ddd... * 10^(XX + 1).
-  int mantissa = (exact[0] - '0') * 100 + (exact[2] - '0') * 10 + (exact[3] - '0');
-  int exponent = std::atoi(std::strchr(exact, 'e') + 1) + 1;
-  if (exact[4] >= '5') ++mantissa;  // halfway and above: away from zero
+  const LeadingDigits d = leading_digits(std::fabs(value));
+  int mantissa = d.four_digits / 10;
+  int exponent = d.exponent;
+  if (d.four_digits % 10 >= 5) ++mantissa;  // halfway and above: away from zero
   if (mantissa == 1000) {
     mantissa = 100;
     ++exponent;
   }
-  char text[24];
-  std::snprintf(text, sizeof text, "%s.%03dE%c%02d", value < 0 ? "-" : "", mantissa,
-                exponent < 0 ? '-' : '+', std::abs(exponent));
-  char field[32];
-  std::snprintf(field, sizeof field, "%10s", text);
+  // "[-].dddE+XX"; a float's decimal exponent lies within -45 .. +39.
+  char text[10];
+  int n = 0;
+  if (value < 0) text[n++] = '-';
+  text[n++] = '.';
+  text[n++] = static_cast<char>('0' + mantissa / 100);
+  text[n++] = static_cast<char>('0' + mantissa / 10 % 10);
+  text[n++] = static_cast<char>('0' + mantissa % 10);
+  text[n++] = 'E';
+  text[n++] = exponent < 0 ? '-' : '+';
+  text[n++] = static_cast<char>('0' + std::abs(exponent) / 10);
+  text[n++] = static_cast<char>('0' + std::abs(exponent) % 10);
+  std::string field(10 - n, ' ');
+  field.append(text, n);
   return field;
 }
 

@@ -14,16 +14,36 @@ PhantomGeometry make_geometry() {
   return g;
 }
 
-void sample_source(Generator& gen, const PhantomGeometry& geometry, PhotonState& photon) {
-  const float r1 = next_uniform(gen);
-  const float r2 = next_uniform(gen);
+float source_offset_of(float r, const PhantomGeometry& geometry) {
+  const float angle = to_float((wide(r) - 0.5) * geometry.field_half_angle * 2);
+  return to_float(std::tan(wide(angle)) * wide(geometry.fsd));
+}
+
+EntryTables make_entry_tables(const PhantomGeometry& geometry) {
+  EntryTables t;
+  t.ln_uniform.resize(RNG_MODULUS);
+  t.azimuth_cos.resize(RNG_MODULUS);
+  t.azimuth_sin.resize(RNG_MODULUS);
+  t.source_offset.resize(RNG_MODULUS);
+  for (std::int32_t entry = 0; entry < RNG_MODULUS; ++entry) {
+    const float u = uniform_of(entry);
+    if (entry > 0) t.ln_uniform[entry] = std::log(wide(u));
+    const Azimuth a = azimuth_of(u);
+    t.azimuth_cos[entry] = a.cos_phi_s;
+    t.azimuth_sin[entry] = a.sin_phi_s;
+    t.source_offset[entry] = source_offset_of(u, geometry);
+  }
+  return t;
+}
+
+void sample_source(Generator& gen, const PhysicsTables& tables, PhotonState& photon) {
+  const PhantomGeometry& geometry = tables.geometry;
   const double fsd = geometry.fsd;
-  const float ax = to_float((wide(r1) - 0.5) * geometry.field_half_angle * 2);
-  const float ay = to_float((wide(r2) - 0.5) * geometry.field_half_angle * 2);
-  // Offsets of the ray on the entrance face from its centre. The generator
-  // never returns 0.5, so rho is never 0.
-  const float xs = to_float(std::tan(wide(ax)) * fsd);
-  const float ys = to_float(std::tan(wide(ay)) * fsd);
+  // Offsets of the ray on the entrance face from its centre, from the
+  // projected beam angles of two draws. The generator never returns 0.5, so
+  // rho is never 0.
+  const float xs = tables.entries.source_offset[next_entry(gen)];
+  const float ys = tables.entries.source_offset[next_entry(gen)];
   const float rho2 = to_float(wide(ys) * ys + wide(xs) * xs);
   Direction& d = photon.direction;
   d.cos_theta = to_float(fsd / std::sqrt(fsd * fsd + rho2));
@@ -36,25 +56,40 @@ void sample_source(Generator& gen, const PhantomGeometry& geometry, PhotonState&
   photon.image_kind = 1;
 }
 
-FreePath sample_free_path(Generator& gen, float mu_total, float mix_density) {
-  float r1;
-  float r2;
+FreePath sample_free_path(Generator& gen, const EntryTables& entries, float mu_total,
+                          float mix_density) {
+  std::int32_t r1;
+  std::int32_t r2;
   do {
-    r1 = next_uniform(gen);
-    r2 = next_uniform(gen);
-  } while (!(r1 > 0));
-  return {to_float(-(std::log(wide(r1)) / (wide(mu_total) * mix_density))), r2};
+    r1 = next_entry(gen);
+    r2 = next_entry(gen);
+  } while (r1 == 0);  // only entry 0 gives the uniform number 0
+  return {to_float(-(entries.ln_uniform[r1] / (wide(mu_total) * mix_density))), uniform_of(r2)};
 }
 
-void run_history(Generator& gen, const PhysicsTables& tables, ImageTally& tally, float bin_energy) {
+BinStart bin_start(const MaterialTable& material, float bin_energy) {
+  return {bin_energy, lookup_coefficients(material, bin_energy)};
+}
+
+void run_history(Generator& gen, const PhysicsTables& tables, ImageTally& tally,
+                 const BinStart& start) {
   const PhantomGeometry& g = tables.geometry;
   PhotonState p;
-  p.energy = bin_energy;
-  sample_source(gen, g, p);
+  p.energy = start.energy;
+  sample_source(gen, tables, p);
+  // The coefficients at the current energy: those of the bin, kept through
+  // coherent scatterings (which leave the energy exactly as it was) and looked
+  // up anew only when the energy has changed.
+  Coefficients c = start.coefficients;
+  float c_energy = start.energy;
   for (;;) {
     if (!(p.energy >= ENERGY_CUTOFF)) return;
-    const Coefficients c = lookup_coefficients(tables.material, p.energy);
-    const FreePath path = sample_free_path(gen, c.mu_total, tables.material.mix_density);
+    if (p.energy != c_energy) {
+      c = lookup_coefficients(tables.material, p.energy);
+      c_energy = p.energy;
+    }
+    const FreePath path =
+        sample_free_path(gen, tables.entries, c.mu_total, tables.material.mix_density);
     const float s = path.length;
     const Direction flight = p.direction;
     const float x1 = to_float(wide(flight.cos_phi) * flight.sin_theta * s + p.x);
@@ -76,7 +111,7 @@ void run_history(Generator& gen, const PhysicsTables& tables, ImageTally& tally,
         scatter = sample_incoherent(gen, tables.scattering, p.energy);
         break;
     }
-    const Azimuth az = sample_azimuth(gen);
+    const Azimuth az = sample_azimuth(gen, tables.entries);
     p.direction = rotate_direction(flight, scatter.cos_theta_s, scatter.sin_theta_s, az.cos_phi_s,
                                    az.sin_phi_s);
     p.x = x1;

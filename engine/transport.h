@@ -31,7 +31,16 @@ struct PhysicsTables {
   MaterialTable material;
   ScatteringTable scattering;
   PhantomGeometry geometry;
+  EntryTables entries;  // from make_entry_tables(geometry)
 };
+
+// The offset (cm) from the centre of the entrance face of a source ray whose
+// projected beam angle is (r - 0.5) * field_half_angle * 2.
+float source_offset_of(float r, const PhantomGeometry& geometry);
+
+// Free-path logarithms, scattering azimuths and source offsets for every
+// generator entry.
+EntryTables make_entry_tables(const PhantomGeometry& geometry);
 
 // The one photon in flight: start point of the current flight, direction,
 // energy, and which image it scores in (1 primary, 2 scattered).
@@ -51,15 +60,27 @@ struct FreePath {
 
 // A new photon at the entrance face, uniform in the two projected beam
 // angles (two draws). The energy is left as it is.
-void sample_source(Generator& gen, const PhantomGeometry& geometry, PhotonState& photon);
+void sample_source(Generator& gen, const PhysicsTables& tables, PhotonState& photon);
 
 // Exponential path length -ln(r1) / (mu_total * density); a pair with r1 = 0
 // is drawn again whole.
-FreePath sample_free_path(Generator& gen, float mu_total, float mix_density);
+FreePath sample_free_path(Generator& gen, const EntryTables& entries, float mu_total,
+                          float mix_density);
 
-// Follows one photon of `bin_energy` from the focus until it is absorbed,
-// falls below ENERGY_CUTOFF or leaves the phantom; an escape through the
-// exit face is scored in `tally`.
-void run_history(Generator& gen, const PhysicsTables& tables, ImageTally& tally, float bin_energy);
+// What every photon of one energy bin starts with: the bin energy and the
+// coefficients at that energy. The lookup depends on the energy alone, so it
+// is made once per bin instead of once per photon.
+struct BinStart {
+  float energy = 0;  // keV
+  Coefficients coefficients;
+};
+
+BinStart bin_start(const MaterialTable& material, float bin_energy);
+
+// Follows one photon of the bin from the focus until it is absorbed, falls
+// below ENERGY_CUTOFF or leaves the phantom; an escape through the exit face
+// is scored in `tally`.
+void run_history(Generator& gen, const PhysicsTables& tables, ImageTally& tally,
+                 const BinStart& start);
 
 }  // namespace lumora

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <regex>
+#include <sstream>
 
 #include "engine_test_files.h"
 #include "tally.h"
@@ -34,11 +35,11 @@ struct EngineRun {
   std::string err;
 };
 
-EngineRun run_engine_in(const fs::path& dir, const std::string& input) {
+EngineRun run_engine_in(const fs::path& dir, const std::string& input,
+                        const std::string& args = "") {
   write_text(dir / "stdin.txt", input);
-  const std::string command = "cd '" + dir.string() +
-                              "' && LC_ALL=C.UTF-8 '" LUMICORE_EXE
-                              "' < stdin.txt > stdout.txt 2> stderr.txt";
+  const std::string command = "cd '" + dir.string() + "' && LC_ALL=C.UTF-8 '" LUMICORE_EXE "' " +
+                              args + " < stdin.txt > stdout.txt 2> stderr.txt";
   const int status = std::system(command.c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(dir / "stdout.txt"),
           slurp(dir / "stderr.txt")};
@@ -126,6 +127,56 @@ TEST(Dialogue, TwoRunsWriteIdenticalResults) {
   EXPECT_EQ(first.size(), 675912u);
 }
 
+ClockTime fixed_clock() {
+  return {9, 5, 3};
+}
+
+// In-process runs, so that what is left of standard input can be seen:
+// --batch reads none of it and shows exactly the same text.
+TEST(Dialogue, BatchSkipsBothWaitsAndChangesNothingElse) {
+  const fs::path dir = prepared_dir(kSkippingSpectrum, "1.00E+03");
+  std::string results[2];
+  std::string outputs[2];
+  for (const bool batch : {false, true}) {
+    std::istringstream in("first\nsecond\nleft over\n");
+    std::ostringstream out;
+    std::ostringstream err;
+    const EngineConsole console{in, out, err, ConsoleEncoding::Utf8, fixed_clock};
+    EngineOptions options;
+    options.batch = batch;
+    ASSERT_EQ(run_engine(console, dir, options), 0);
+    EXPECT_EQ(err.str(), "");
+    std::string rest;
+    std::getline(in, rest, '\0');
+    EXPECT_EQ(rest, batch ? "first\nsecond\nleft over\n" : "left over\n");
+    outputs[batch] = out.str();
+    results[batch] = slurp(dir / "Result.dat");
+  }
+  EXPECT_EQ(mask_clock(outputs[0]), kBanner + kStart +
+                                        " *   4 / 120  を処理中\n"
+                                        " * 120 / 120  を処理中\n" +
+                                        kReport + kClosing);
+  EXPECT_EQ(outputs[1], outputs[0]);
+  EXPECT_EQ(results[1], results[0]);
+}
+
+// A bad command line is refused before anything is read or written: the
+// problem and the usage on standard error, exit status 2.
+TEST(CommandLine, BadArgumentsShowTheUsageAndExitWithTwo) {
+  for (const char* args : {"--fast", "--threads 0", "--threads", "--batch extra"}) {
+    const fs::path dir = prepared_dir(kSkippingSpectrum, "1.00E+03");
+    const EngineRun run = run_engine_in(dir, "\n\n", args);
+    EXPECT_EQ(run.status, 2) << args;
+    EXPECT_EQ(run.out, "") << args;
+    EXPECT_EQ(run.err.rfind("Lumicore-1: ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(ENGINE_USAGE), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(dir / "Result.dat")) << args;
+  }
+  const EngineRun help = run_engine_in(fresh_dir(), "", "--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out, ENGINE_USAGE);
+}
+
 // 64-bit FNV-1a hash of a text.
 std::uint64_t fnv1a(const std::string& text) {
   std::uint64_t hash = 14695981039346656037ull;
@@ -143,6 +194,47 @@ TEST(Dialogue, ResultMatchesTheGoldRun) {
   ASSERT_EQ(run_engine_in(dir, "\n\n").status, 0);
   const std::string result = slurp(dir / "Result.dat");
   EXPECT_EQ(fnv1a(result), 0x9abe41bee7123363ull) << std::hex << "0x" << fnv1a(result);
+}
+
+// The golden Result.dat of a 10^5-history run on the fixture tables and the
+// 100 kV spectrum (tests/engine/gold; regenerate.sh there rewrites it from the
+// built engine when a change is meant to alter the results). Every faster
+// implementation must write the same bytes.
+TEST(Dialogue, ResultMatchesTheGoldenFile) {
+  const fs::path gold = LUMORA_ENGINE_GOLD;
+  const std::string expected = slurp(gold / "Result.dat");
+  ASSERT_EQ(expected.size(), 675912u);
+  for (const char* args : {"--batch", "--batch --threads 1"}) {
+    const fs::path dir = fresh_dir();
+    test::copy_water_tables(dir);
+    fs::copy_file(gold / "P_Spectrum.dat", dir / "P_Spectrum.dat");
+    fs::copy_file(gold / "history.dat", dir / "history.dat");
+    ASSERT_EQ(run_engine_in(dir, "", args).status, 0);
+    const std::string result = slurp(dir / "Result.dat");
+    const auto [differs, unused] =
+        std::mismatch(expected.begin(), expected.end(), result.begin(), result.end());
+    const auto line = std::count(expected.begin(), differs, '\n') + 1;
+    EXPECT_TRUE(result == expected) << args << ": Result.dat differs from line " << line;
+  }
+}
+
+// Several workers: the same dialogue, and the same Result.dat every time for
+// the same number of workers (not the single stream's).
+TEST(Dialogue, MultiCoreRunsRepeatExactly) {
+  const fs::path dir = prepared_dir(kSkippingSpectrum, "2.00E+04");
+  ASSERT_EQ(run_engine_in(dir, "\n\n").status, 0);
+  const std::string single = slurp(dir / "Result.dat");
+  const EngineRun first = run_engine_in(dir, "\n\n", "--threads 2");
+  ASSERT_EQ(first.status, 0);
+  EXPECT_EQ(mask_clock(first.out), kBanner + kStart +
+                                       " *   4 / 120  を処理中\n"
+                                       " * 120 / 120  を処理中\n" +
+                                       kReport + kClosing);
+  const std::string result = slurp(dir / "Result.dat");
+  ASSERT_EQ(run_engine_in(dir, "", "--batch --threads 2").status, 0);
+  EXPECT_EQ(slurp(dir / "Result.dat"), result);
+  EXPECT_EQ(result.size(), 675912u);
+  EXPECT_NE(result, single);
 }
 
 // Unusable input ends the run before the banner, names the file on standard

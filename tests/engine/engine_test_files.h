@@ -59,6 +59,7 @@ inline PhysicsTables fixture_tables() {
   t.material = load_material_table(fixture("Water.mix"));
   t.scattering = load_scattering_table(fixture("Water.xfs"));
   t.geometry = make_geometry();
+  t.entries = make_entry_tables(t.geometry);
   return t;
 }
 

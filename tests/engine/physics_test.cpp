@@ -8,6 +8,7 @@
 #include "interactions.h"
 #include "tally.h"
 #include "transport.h"
+#include "workers.h"
 
 namespace lumora {
 namespace {
@@ -70,10 +71,62 @@ TEST(PhysicsCheck, PrimaryTransmissionFollowsBeerLambert) {
   const int n = 300000;
   ImageTally tally;
   Generator gen = seed_generator();
-  for (int i = 0; i < n; ++i) run_history(gen, tables, tally, energy);
+  const BinStart start = bin_start(tables.material, energy);
+  for (int i = 0; i < n; ++i) run_history(gen, tables, tally, start);
   const double primaries = image_total(tally, 1) / energy;
   const double sigma = std::sqrt(n * p * (1 - p));
   EXPECT_NEAR(primaries, n * p, 4 * sigma) << "expected transmission " << p;
+}
+
+// A total over photons, estimated from independent batches: the sum of the
+// batch totals and its variance from their spread.
+struct Estimate {
+  double total = 0;
+  double variance = 0;
+};
+
+Estimate estimate(const std::vector<double>& batches) {
+  const double n = static_cast<double>(batches.size());
+  double sum = 0;
+  for (double b : batches) sum += b;
+  const double mean = sum / n;
+  double spread = 0;
+  for (double b : batches) spread += (b - mean) * (b - mean);
+  return {sum, n * spread / (n - 1)};
+}
+
+// Primary and scattered image totals of the multi-core mode agree with those
+// of the single stream within 4 standard deviations of their difference.
+TEST(MultiCore, ImageTotalsAgreeWithTheSingleStream) {
+  const PhysicsTables tables = fixture_tables();
+  const BinStart start = bin_start(tables.material, 60.0f);
+  constexpr int kBatches = 20;
+  constexpr int kPerBatch = 10000;
+  std::vector<double> single[3];
+  Generator gen = seed_generator();
+  for (int b = 0; b < kBatches; ++b) {
+    ImageTally tally;
+    for (int n = 0; n < kPerBatch; ++n) run_history(gen, tables, tally, start);
+    for (int kind : {1, 2}) single[kind].push_back(image_total(tally, kind));
+  }
+  for (int count : {2, 3}) {
+    Workers workers = make_workers(count);
+    std::vector<double> multi[3];
+    for (int b = 0; b < kBatches; ++b) {
+      for (ImageTally& t : workers.tallies) clear_tally(t);
+      run_on_workers(workers, tables, {{120, start, kPerBatch}}, {});
+      ImageTally tally;
+      merge_tallies(workers, tally);
+      for (int kind : {1, 2}) multi[kind].push_back(image_total(tally, kind));
+    }
+    for (int kind : {1, 2}) {
+      const Estimate s = estimate(single[kind]);
+      const Estimate m = estimate(multi[kind]);
+      EXPECT_GT(s.variance, 0.0);
+      EXPECT_NEAR(m.total, s.total, 4 * std::sqrt(s.variance + m.variance))
+          << count << " workers, image " << kind;
+    }
+  }
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "engine_test_files.h"
@@ -91,6 +95,52 @@ TEST(ResultNumber, ThreeDigitsHalfwayAwayFromZero) {
       {std::numeric_limits<float>::infinity(), "**********"},
   };
   for (const auto& c : cases) EXPECT_EQ(format_result_number(c.value), c.text) << c.value;
+}
+
+// The field as the float's exact decimal expansion gives it: printed in full,
+// cut after the fourth significant digit, rounded away from zero from 5 on.
+std::string reference_field(float value) {
+  char exact[160];
+  std::snprintf(exact, sizeof exact, "%.120e", std::fabs(static_cast<double>(value)));
+  int mantissa = (exact[0] - '0') * 100 + (exact[2] - '0') * 10 + (exact[3] - '0');
+  int exponent = std::atoi(std::strchr(exact, 'e') + 1) + 1;
+  if (exact[4] >= '5') ++mantissa;
+  if (mantissa == 1000) {
+    mantissa = 100;
+    ++exponent;
+  }
+  char field[32];
+  std::snprintf(field, sizeof field, "%10s",
+                (std::string(value < 0 ? "-" : "") + "." + std::to_string(mantissa) + "E" +
+                 (exponent < 0 ? "-" : "+") + (std::abs(exponent) < 10 ? "0" : "") +
+                 std::to_string(std::abs(exponent)))
+                    .c_str());
+  return field;
+}
+
+// Floats of every magnitude, the neighbours of powers of ten, and dyadic
+// values with exact halfway digits (1.125, 112.5, ...).
+TEST(ResultNumber, AgreesWithTheExactDecimalExpansion) {
+  std::vector<float> values;
+  std::uint32_t bits = 12345;
+  for (int i = 0; i < 100000; ++i) {
+    bits = bits * 1664525u + 1013904223u;
+    const float v = std::bit_cast<float>(bits & 0x7FFFFFFFu);
+    if (std::isfinite(v) && v != 0) values.push_back(i % 2 ? v : -v);
+  }
+  for (float p = 1e-12f; p < 1e32f; p *= 10) {
+    values.push_back(p);
+    values.push_back(std::nextafter(p, 0.0f));
+    values.push_back(std::nextafter(p, 1e38f));
+  }
+  for (int i = 1; i <= 100000; ++i) values.push_back(i / 8.0f);
+  int mismatches = 0;
+  for (float v : values) {
+    if (format_result_number(v) != reference_field(v) && ++mismatches <= 5) {
+      ADD_FAILURE() << v << ": " << format_result_number(v) << " instead of " << reference_field(v);
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
 }
 
 TEST(ResultFile, LayoutOfTheThreeImages) {

@@ -22,12 +22,35 @@ TEST(Geometry, BeamHalfAngle) {
   EXPECT_NEAR(g.field_half_angle, 0.1243550, 1e-7);
 }
 
-TEST(Source, RaysFromTheFocusThroughTheEntranceFace) {
+// Every tabulated value is the one the samplers' expressions give for that
+// entry's uniform number, written out here from the float policy.
+TEST(EntryTables, HoldWhatTheSamplersWouldCompute) {
   const PhantomGeometry g = make_geometry();
+  const EntryTables t = make_entry_tables(g);
+  int mismatches = 0;
+  for (int entry = 1; entry < RNG_MODULUS; ++entry) {
+    const float u = static_cast<float>(entry / 16384.099609375);
+    const float phi = static_cast<float>(u * 3.1415920257568359375 * 2);
+    const float angle = static_cast<float>((u - 0.5) * g.field_half_angle * 2);
+    if (t.ln_uniform[entry] != std::log(static_cast<double>(u)) ||
+        t.azimuth_cos[entry] != static_cast<float>(std::cos(static_cast<double>(phi))) ||
+        t.azimuth_sin[entry] != static_cast<float>(std::sin(static_cast<double>(phi))) ||
+        t.source_offset[entry] != static_cast<float>(std::tan(static_cast<double>(angle)) * 80.0)) {
+      ++mismatches;
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+  EXPECT_EQ(t.azimuth_cos[0], 1.0f);
+  EXPECT_EQ(t.azimuth_sin[0], 0.0f);
+  EXPECT_NEAR(t.source_offset[0], -10.0, 1e-5);
+}
+
+TEST(Source, RaysFromTheFocusThroughTheEntranceFace) {
+  const PhysicsTables tables = fixture_tables();
   // Entry 0 gives the smallest projected angles: offsets -10 cm, start at (5, 5).
   Generator gen = scripted_generator({0, 0});
   PhotonState p;
-  sample_source(gen, g, p);
+  sample_source(gen, tables, p);
   EXPECT_NEAR(p.x, 5.0, 1e-5);
   EXPECT_NEAR(p.y, 5.0, 1e-5);
   EXPECT_EQ(p.z, 0.0f);
@@ -38,7 +61,7 @@ TEST(Source, RaysFromTheFocusThroughTheEntranceFace) {
   // Every ray points away from the focus (15, 15, -80) through its start point.
   gen = seed_generator();
   for (int i = 0; i < 10000; ++i) {
-    sample_source(gen, g, p);
+    sample_source(gen, tables, p);
     const Direction& d = p.direction;
     ASSERT_GE(p.x, 5.0f);
     ASSERT_LT(p.x, 25.0f);
@@ -52,7 +75,7 @@ TEST(FreePath, AZeroFirstNumberRedrawsThePair) {
   // The pair (0, 5000) is rejected whole; the second pair is used.
   Generator gen = scripted_generator({0, 5000, 8192, 3000});
   const Generator start = gen;
-  const FreePath path = sample_free_path(gen, 0.2f, 1.0f);
+  const FreePath path = sample_free_path(gen, fixture_tables().entries, 0.2f, 1.0f);
   EXPECT_EQ(draws_between(start, gen), 4);
   EXPECT_EQ(path.r2, 3000 / 16384.1f);
   EXPECT_FLOAT_EQ(path.length, -std::log(8192 / 16384.1f) / 0.2f);
@@ -64,7 +87,7 @@ TEST(History, PhotonsBelowTheCutOffTakeOnlyTheSourceDraws) {
   Generator gen = seed_generator();
   for (float energy : {1.0f, 1.5f}) {
     const Generator start = gen;
-    run_history(gen, tables, tally, energy);
+    run_history(gen, tables, tally, bin_start(tables.material, energy));
     EXPECT_EQ(draws_between(start, gen), 2) << energy;
   }
   EXPECT_EQ(image_total(tally, 3), 0.0);
@@ -74,7 +97,8 @@ TEST(History, ImagesAddUpAndPrimariesKeepTheirEnergy) {
   const PhysicsTables tables = fixture_tables();
   ImageTally tally;
   Generator gen = seed_generator();
-  for (int i = 0; i < 20000; ++i) run_history(gen, tables, tally, 30.0f);
+  const BinStart start = bin_start(tables.material, 30.0f);
+  for (int i = 0; i < 20000; ++i) run_history(gen, tables, tally, start);
   const double primary = image_total(tally, 1);
   const double scattered = image_total(tally, 2);
   EXPECT_GT(primary, 0.0);
