@@ -137,7 +137,6 @@ void check_material_table(const TextFile& f, const MaterialTable& m) {
     fail(f, "no row has an energy above " + text_of(MAX_PHOTON_ENERGY) +
                 " keV, so the coefficient lookup cannot cover the spectrum");
   }
-  check_absorption(f, m);
 }
 
 // The conditions the two scattering samplers rely on: an ascending grid from
@@ -204,6 +203,7 @@ MaterialTable load_material_table(const std::filesystem::path& file) {
       m.ln_coef[j][i] = static_cast<float>(std::log(static_cast<double>(m.mix_coef[j][i])));
     }
   }
+  check_absorption(f, m);  // with the lookup the run uses, logarithms included
   return m;
 }
 
