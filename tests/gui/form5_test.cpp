@@ -19,6 +19,14 @@ class Form5Test : public WindowTest {
 
   QLineEdit* text(const char* name) { return on5<QLineEdit>(name); }
   void compute() { on5("Command1")->click(); }
+  void enterDefaults() {
+    for (auto [name, value] : {std::pair{"Text1", "100"},
+                               {"Text5", "12"},
+                               {"Text2", "2.5"},
+                               {"Text3", "0"},
+                               {"Text4", "0"}})
+      text(name)->setText(value);
+  }
   QImage chart() { return form5->Picture3->image(); }
 
   // The chart as a fresh window draws it: white, then the axes.
@@ -135,12 +143,7 @@ TEST_F(Form5Test, InputChecksWarnAndResetTheirFieldInOrder) {
       {"Text2", "1", "", "1"},
   };
   for (const auto& c : cases) {
-    for (auto [name, value] : {std::pair{"Text1", "100"},
-                               {"Text5", "12"},
-                               {"Text2", "2.5"},
-                               {"Text3", "0"},
-                               {"Text4", "0"}})
-      text(name)->setText(value);
+    enterDefaults();
     text(c.field)->setText(c.entered);
     on5("Command3")->click();  // only the axes, so that a refused press shows no curve
     on5("Command4")->setEnabled(false);
@@ -189,12 +192,7 @@ TEST_F(Form5Test, ARefusalKeepsTheEarlierCurveTableAndOkState) {
       {"Text5", "1e999", "この照射条件ではスペクトルを計算できません"},
   };
   for (const auto& c : cases) {
-    for (auto [name, value] : {std::pair{"Text1", "100"},
-                               {"Text5", "12"},
-                               {"Text2", "2.5"},
-                               {"Text3", "0"},
-                               {"Text4", "0"}})
-      text(name)->setText(value);
+    enterDefaults();
     text(c.field)->setText(c.entered);
     for (bool okBefore : {true, false}) {
       on5("Command4")->setEnabled(okBefore);
