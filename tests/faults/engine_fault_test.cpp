@@ -1,13 +1,15 @@
 // The engine cut short or refused: whatever happens, an earlier Result.dat is
 // either replaced by a complete new file or left exactly as it was.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <map>
 #include <sstream>
+#include <tuple>
+#include <vector>
 
 #include "child_process.h"
 #include "driver.h"
