@@ -236,8 +236,8 @@ void Form1::confirmHistories() {
     return;
   }
   const double histories = lumora::ReadLeadingNumber(Combo1->currentText().toStdString());
-  // A number too large for a double is as unusable as none at all.
-  if (histories <= 0 || !std::isfinite(histories)) {
+  // A number too large for the engine is as unusable as none at all.
+  if (!lumora::IsRunnableHistories(histories)) {
     warner_.warn(this, NUMBER_WARNING);
     return;
   }

@@ -28,6 +28,10 @@ std::string FormatHistories(double histories) {
   return out;
 }
 
+bool IsRunnableHistories(double histories) {
+  return histories > 0 && histories < 0x1p63;
+}
+
 std::string WriteHistoryFile(const std::filesystem::path& file, double histories) {
   return replace_file_whole(file, FormatHistories(histories) + "\r\n");
 }

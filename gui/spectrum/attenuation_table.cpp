@@ -92,7 +92,7 @@ std::string LoadAttenuationTable(const std::filesystem::path& file, AttenuationT
   std::ifstream in(file, std::ios::binary);
   if (!in) return "cannot open '" + file.string() + "': " + std::strerror(errno);
 
-  AttenuationTable fresh;
+  AttenuationTable fresh = table;  // bin 0 is never written
   NumberReader reader(in);
   for (int m = 1; m <= SPECTRUM_BINS; ++m) {
     for (int field = 1; field <= FIELDS_PER_RECORD; ++field) {

@@ -202,6 +202,13 @@ TEST(InputErrors, MaterialTableTheLookupCannotUse) {
       {"Water.mix", mix_text("1.0", "3", zero_coef), "row 2 (line 5): coefficient 3"},
       {"Water.mix", mix_text("1.0", "3", negative_coef), "row 1 (line 4): coefficient 2"},
       {"Water.mix", mix_text("0", "3", kThreeRows), "the density 0 is not a positive"},
+      // Photons that could scatter in place for ever: coherent scattering
+      // extrapolated to overflow below 1 MeV, or absorption without a share.
+      {"Water.mix",
+       mix_text("1.0", "2", {{1000, 62.37, 1.3676, 0.006}, {2000, 9e-6, 2.37, 1.3676e6}}),
+       "at 2 keV the coefficients (total inf cm^2/g"},
+      {"Water.mix", mix_text("1.0", "2", {{1, 1e30, 0.01, 1e-20}, {200, 1e30, 0.01, 1e-20}}),
+       "photoelectric share 0) could keep a photon scattering for ever"},
   };
   for (const BadFile& c : cases) expect_refused(dir, c);
 }

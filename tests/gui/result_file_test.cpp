@@ -15,7 +15,10 @@ namespace {
 class ResultFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / "lumora_result_file_test";
+    // One directory per test, so that tests run in parallel do not share a file.
+    dir_ = fs::temp_directory_path() /
+           (std::string("lumora_result_file_test_") +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
